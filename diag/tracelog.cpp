@@ -1,0 +1,5 @@
+#include "diag/tracelog.h"
+
+void TraceLog(const char *, ...)
+{
+}

@@ -1,0 +1,4 @@
+// The one translation unit that defines the plug-in model's GUIDs.
+#include <initguid.h>
+
+#include "platform/oemui.h"

@@ -1,0 +1,6 @@
+#include "pages/sheet.h"
+
+LONG OEMDocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM)
+{
+    return 0;
+}

@@ -1,0 +1,1 @@
+// The user-mode rendering module named by the build's language.

@@ -1,0 +1,27 @@
+// Shared helpers of the test programs: where the built plug-in is, and a
+// plug-in loaded the way the host loads it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "host/plugin_host.h"
+
+// Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
+const wchar_t *PluginPath();
+
+// The plug-in module loaded with LoadLibraryW and its two COM entry points,
+// for tests that drive the exports directly.
+struct PluginModule {
+    HMODULE module = NULL;
+    HostGetClassObjectProc getClassObject = NULL;
+    HostCanUnloadNowProc canUnloadNow = NULL;
+
+    PluginModule();
+    ~PluginModule();
+    PluginModule(const PluginModule &) = delete;
+    PluginModule &operator=(const PluginModule &) = delete;
+
+    IClassFactory *Factory();
+    // A new plug-in object asked for IID_IPrintOemUI, as the core driver asks.
+    IPrintOemUI *NewObject();
+};
