@@ -1,0 +1,191 @@
+// The Color page ("Farve"): colour model, printer mode, RGB and CMYK
+// correction with their profiles, and the rendering style.
+#include "entry/module.h"
+#include "pages/pages.h"
+#include "pages/protocol.h"
+#include "pages/textutil.h"
+#include "resources/resource.h"
+#include "settings/printername.h"
+#include "settings/store.h"
+
+static PageHost ColorPageHost;
+
+static const int CUSTOM_PRINT_PROFILES = 10;
+
+void FillColorLists(HWND page)
+{
+    static const UINT renderingStyles[] = {IDS_RENDER_GRAPHICS, IDS_RENDER_PHOTOGRAPHIC, IDS_RENDER_PRESENTATION,
+                                           IDS_RENDER_PAPER_SIMULATION, IDS_RENDER_SPOT};
+    static const UINT gammas[] = {IDS_GAMMA_LIGHTEST, IDS_GAMMA_LIGHT, IDS_GAMMA_NORMAL, IDS_GAMMA_DARK,
+                                  IDS_GAMMA_DARKEST};
+    static const UINT whitePoints[] = {IDS_WHITE_MORE_YELLOW, IDS_WHITE_NORMAL, IDS_WHITE_MORE_BLUE};
+    static const UINT rgbProfiles[] = {IDS_RGB_SRGB, IDS_RGB_ADOBE, IDS_RGB_APPLE,
+                                       IDS_RGB_D50,  IDS_RGB_D65,   IDS_RGB_9300};
+    static const UINT printProfiles[] = {IDS_PROFILE_SWOP, IDS_PROFILE_EUROSCALE, IDS_PROFILE_EXTENDED};
+
+    AddListStrings(page, IDC_COLOR_RENDERING_STYLE, renderingStyles, 5);
+    AddListStrings(page, IDC_COLOR_GAMMA, gammas, 5);
+    AddListStrings(page, IDC_COLOR_WHITE_POINT, whitePoints, 3);
+    AddListStrings(page, IDC_COLOR_RGB_PROFILE, rgbProfiles, 6);
+    AddListStrings(page, IDC_COLOR_PRINT_PROFILE, printProfiles, 3);
+
+    // "Brugertilpasset 1" to "Brugertilpasset 10": the string ends in a blank.
+    for (LONG n = 1; n <= CUSTOM_PRINT_PROFILES; ++n) {
+        WCHAR text[255];
+        WCHAR number[20];
+        LoadListString(IDS_PROFILE_CUSTOM, text);
+        IntegerToText(n, number, 10);
+        if (lstrlenW(text) + lstrlenW(number) < 255)
+            AppendText(text, number);
+        AddListText(page, IDC_COLOR_PRINT_PROFILE, text);
+    }
+}
+
+static void ShowColorPicture(HWND page, bool colour)
+{
+    ShowControl(page, IDC_COLOR_PICTURE_GRAY, !colour);
+    ShowControl(page, IDC_COLOR_PICTURE_COLOR, colour);
+}
+
+void ShowColorSection(HWND page, const UserOptions &options)
+{
+    bool rgb = options.rgbCorrection == 1;
+    bool standard = options.rgbSource == 1;
+    bool profile = options.rgbSource == 0;
+    bool cmyk = options.cmykCorrection == 1;
+
+    SelectListEntry(page, IDC_COLOR_RENDERING_STYLE, options.renderingStyle);
+    SetChecked(page, IDC_COLOR_RGB_STANDARD, standard);
+    EnableControl(page, IDC_COLOR_RGB_STANDARD, rgb);
+    SetChecked(page, IDC_COLOR_RGB_PROFILE_SOURCE, profile);
+    EnableControl(page, IDC_COLOR_RGB_PROFILE_SOURCE, rgb);
+    SelectListEntry(page, IDC_COLOR_GAMMA, options.gamma);
+    EnableControl(page, IDC_COLOR_GAMMA, rgb && standard);
+    SelectListEntry(page, IDC_COLOR_WHITE_POINT, options.whitePoint);
+    EnableControl(page, IDC_COLOR_WHITE_POINT, rgb && standard);
+    SelectListEntry(page, IDC_COLOR_RGB_PROFILE, options.rgbProfile);
+    EnableControl(page, IDC_COLOR_RGB_PROFILE, rgb && profile);
+    SelectListEntry(page, IDC_COLOR_PRINT_PROFILE, options.printProfile);
+    EnableControl(page, IDC_COLOR_PRINT_PROFILE, cmyk);
+    SetChecked(page, IDC_COLOR_PRESERVE_GCR, options.preserveGcr == 1);
+    EnableControl(page, IDC_COLOR_PRESERVE_GCR, cmyk);
+    SetChecked(page, IDC_COLOR_PRINT_SIMULATION, options.printSimulation == 1);
+    EnableControl(page, IDC_COLOR_PRINT_SIMULATION, rgb);
+    SetChecked(page, IDC_COLOR_MODE_COLOR, options.colorMode == 0);
+    SetChecked(page, IDC_COLOR_MODE_GRAY, options.colorMode == 1);
+    SetChecked(page, IDC_COLOR_PRINTER_CONTONE, options.printerMode == 0);
+    SetChecked(page, IDC_COLOR_PRINTER_SCREENED, options.printerMode == 1);
+    SetChecked(page, IDC_COLOR_RGB_CORRECTION, rgb);
+    SetChecked(page, IDC_COLOR_CMYK_CORRECTION, cmyk);
+    SetChecked(page, IDC_COLOR_COMPOSITE_SPOT, options.compositeSpotColor == 1);
+    ShowColorPicture(page, options.colorMode == 0);
+}
+
+void ReadColorSection(HWND page, UserOptions &options)
+{
+    // Disabled controls are read like enabled ones: a list a rule disabled
+    // keeps and stores its choice.
+    options.colorMode = IsChecked(page, IDC_COLOR_MODE_COLOR) ? 0 : 1;
+    options.printerMode = IsChecked(page, IDC_COLOR_PRINTER_CONTONE) ? 0 : 1;
+    options.rgbCorrection = CheckedFlag(page, IDC_COLOR_RGB_CORRECTION);
+    options.rgbSource = CheckedFlag(page, IDC_COLOR_RGB_STANDARD);
+    options.printSimulation = CheckedFlag(page, IDC_COLOR_PRINT_SIMULATION);
+    options.cmykCorrection = CheckedFlag(page, IDC_COLOR_CMYK_CORRECTION);
+    options.preserveGcr = CheckedFlag(page, IDC_COLOR_PRESERVE_GCR);
+    options.compositeSpotColor = CheckedFlag(page, IDC_COLOR_COMPOSITE_SPOT);
+    options.renderingStyle = SelectedListEntry(page, IDC_COLOR_RENDERING_STYLE);
+    options.gamma = SelectedListEntry(page, IDC_COLOR_GAMMA);
+    options.whitePoint = SelectedListEntry(page, IDC_COLOR_WHITE_POINT);
+    options.rgbProfile = SelectedListEntry(page, IDC_COLOR_RGB_PROFILE);
+    options.printProfile = SelectedListEntry(page, IDC_COLOR_PRINT_PROFILE);
+}
+
+static void EnableRgbSourceLists(HWND page, bool standard)
+{
+    EnableControl(page, IDC_COLOR_GAMMA, standard);
+    EnableControl(page, IDC_COLOR_WHITE_POINT, standard);
+    EnableControl(page, IDC_COLOR_RGB_PROFILE, !standard);
+}
+
+static void OnRgbCorrection(HWND page)
+{
+    bool rgb = IsChecked(page, IDC_COLOR_RGB_CORRECTION);
+    bool standard = IsChecked(page, IDC_COLOR_RGB_STANDARD);
+    EnableControl(page, IDC_COLOR_GAMMA, rgb && standard);
+    EnableControl(page, IDC_COLOR_WHITE_POINT, rgb && standard);
+    EnableControl(page, IDC_COLOR_PRINT_SIMULATION, rgb);
+    EnableControl(page, IDC_COLOR_RGB_STANDARD, rgb);
+    EnableControl(page, IDC_COLOR_RGB_PROFILE_SOURCE, rgb);
+    EnableControl(page, IDC_COLOR_RGB_PROFILE, rgb && !standard);
+}
+
+static BOOL OnColorCommand(HWND page, int id)
+{
+    switch (id) {
+    case IDC_COLOR_MODE_COLOR:
+    case IDC_COLOR_MODE_GRAY: {
+        // The colour model reaches the sheet's devmode at once, not only when
+        // the page is left.
+        bool colour = id == IDC_COLOR_MODE_COLOR;
+        DevmodeOptions(ColorPageHost.pOEMDM).colorMode = colour ? 0 : 1;
+        ShowColorPicture(page, colour);
+        break;
+    }
+    case IDC_COLOR_DEFAULTS: {
+        UserOptions &options = DevmodeOptions(ColorPageHost.pOEMDM);
+        ResetColorSection(options);
+        ShowColorSection(page, options);
+        break;
+    }
+    case IDC_COLOR_RGB_CORRECTION:
+        OnRgbCorrection(page);
+        break;
+    case IDC_COLOR_CMYK_CORRECTION: {
+        bool cmyk = IsChecked(page, IDC_COLOR_CMYK_CORRECTION);
+        EnableControl(page, IDC_COLOR_PRINT_PROFILE, cmyk);
+        EnableControl(page, IDC_COLOR_PRESERVE_GCR, cmyk);
+        break;
+    }
+    case IDC_COLOR_RGB_STANDARD:
+    case IDC_COLOR_RGB_PROFILE_SOURCE:
+        // Both buttons are disabled while RGB correction is off.
+        EnableRgbSourceLists(page, IsChecked(page, IDC_COLOR_RGB_STANDARD));
+        break;
+    case IDC_COLOR_HELP_ICON:
+        ShowRenderHelp(page, ModuleInstance);
+        break;
+    case IDC_COLOR_COMPOSITE_SPOT:
+    case IDC_COLOR_PRINTER_SCREENED:
+    case IDC_COLOR_RENDERING_STYLE:
+    case IDC_COLOR_GAMMA:
+    case IDC_COLOR_WHITE_POINT:
+    case IDC_COLOR_PRINT_PROFILE:
+    case IDC_COLOR_PRINTER_CONTONE:
+    case IDC_COLOR_PRINT_SIMULATION:
+    case IDC_COLOR_PRESERVE_GCR:
+    case IDC_COLOR_RGB_PROFILE:
+        break;
+    default:
+        return FALSE;
+    }
+    return MarkSheetChanged(page);
+}
+
+INT_PTR CALLBACK CColorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        CapturePageHost(&ColorPageHost, lParam);
+        UserOptions options;
+        GetUserInfo(&options, CurrentPrinterName);
+        FillColorLists(page);
+        ShowColorSection(page, options);
+        return TRUE;
+    }
+    case WM_NOTIFY:
+        return HandlePageNotify(page, lParam, ColorPageHost, COLOR_PAGE, ReadColorSection);
+    case WM_COMMAND:
+        return OnColorCommand(page, LOWORD(wParam));
+    }
+    return FALSE;
+}

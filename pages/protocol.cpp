@@ -1,0 +1,130 @@
+#include "pages/protocol.h"
+
+#include "diag/tracelog.h"
+#include "entry/module.h"
+#include "settings/printername.h"
+#include "settings/store.h"
+
+void CapturePageHost(PageHost *host, LPARAM lParam)
+{
+    const PROPSHEETPAGEW *page = reinterpret_cast<const PROPSHEETPAGEW *>(lParam);
+    host->param = reinterpret_cast<POEMUIPSPARAM>(page->lParam);
+    host->pOEMDM = host->param ? host->param->pOEMDM : NULL;
+}
+
+static void SavePageSection(HWND page, ReadSectionProc read)
+{
+    // The store is the only channel between pages: start from what the
+    // other pages saved and overwrite only this page's own fields.
+    UserOptions options;
+    GetUserInfo(&options, CurrentPrinterName);
+    read(page, options);
+    SetUserInfo(&options, CurrentPrinterName);
+}
+
+void ReportPageApplied(const PageHost &host, PageIndex index)
+{
+    if (!host.param || !host.param->pOEMUserData)
+        return;
+    const PageUserData *data = static_cast<const PageUserData *>(host.param->pOEMUserData);
+    data->pfnComPropSheet(data->hComPropSheet, CPSFUNC_SET_RESULT, data->pageHandles[index], CPSUI_OK);
+}
+
+void WipeIdentityFields()
+{
+    UserOptions options;
+    GetUserInfo(&options, CurrentPrinterName);
+    options.owner[0] = 0;
+    options.jobPassword[0] = 0;
+    options.accountNumber[0] = 0;
+    options.securePassword[0] = 0;
+    options.securePrint = 0;
+    options.hasJobPassword = 0;
+    SetUserInfo(&options, CurrentPrinterName);
+    TraceLog("Cancel button hit...\n");
+}
+
+BOOL HandlePageNotify(HWND page, LPARAM lParam, const PageHost &host, PageIndex index, ReadSectionProc read)
+{
+    switch (reinterpret_cast<const NMHDR *>(lParam)->code) {
+    case PSN_KILLACTIVE:
+        SavePageSection(page, read);
+        break;
+    case PSN_APPLY:
+        ReportPageApplied(host, index);
+        break;
+    case PSN_QUERYCANCEL:
+        WipeIdentityFields();
+        break;
+    }
+    return FALSE;
+}
+
+BOOL MarkSheetChanged(HWND page)
+{
+    SendMessageW(GetParent(page), PSM_CHANGED, 0, 0);
+    return TRUE;
+}
+
+// List entries are loaded into a 255-character buffer; LoadStringW always
+// terminates what it copies.
+void LoadListString(UINT id, WCHAR *text)
+{
+    if (!LoadStringW(ModuleInstance, id, text, 255))
+        text[0] = 0;
+}
+
+void AddListText(HWND page, int list, const WCHAR *text)
+{
+    SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void AddListString(HWND page, int list, UINT stringId)
+{
+    WCHAR text[255];
+    LoadListString(stringId, text);
+    AddListText(page, list, text);
+}
+
+void AddListStrings(HWND page, int list, const UINT *stringIds, int count)
+{
+    for (int i = 0; i < count; ++i)
+        AddListString(page, list, stringIds[i]);
+}
+
+// An index outside the list leaves the list with no selection.
+void SelectListEntry(HWND page, int list, LONG index)
+{
+    SendDlgItemMessageW(page, list, CB_SETCURSEL, static_cast<WPARAM>(static_cast<LONG_PTR>(index)), 0);
+}
+
+LONG SelectedListEntry(HWND page, int list)
+{
+    LRESULT index = SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : static_cast<LONG>(index);
+}
+
+void SetChecked(HWND page, int button, bool checked)
+{
+    CheckDlgButton(page, button, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool IsChecked(HWND page, int button)
+{
+    return IsDlgButtonChecked(page, button) == BST_CHECKED;
+}
+
+LONG CheckedFlag(HWND page, int button)
+{
+    return IsChecked(page, button) ? 1 : 0;
+}
+
+void EnableControl(HWND page, int control, bool enabled)
+{
+    EnableWindow(GetDlgItem(page, control), enabled);
+}
+
+void ShowControl(HWND page, int control, bool shown)
+{
+    ShowWindow(GetDlgItem(page, control), shown ? SW_SHOW : SW_HIDE);
+}

@@ -1,0 +1,50 @@
+// What every page of the sheet does alike: keeping the host's blocks, saving
+// its section when left, reporting Apply, wiping the identity fields on
+// Cancel and marking the sheet changed; plus the control chores the pages
+// share.
+#pragma once
+
+#include "pages/sheet.h"
+#include "settings/useroptions.h"
+
+// The host's blocks as a page keeps them from WM_INITDIALOG until the next
+// page of its kind is created.
+struct PageHost {
+    POEMUIPSPARAM param;
+    PVOID pOEMDM;
+};
+
+// WM_INITDIALOG: lParam is the page's PROPSHEETPAGEW, whose lParam is the
+// sheet's OEMUIPSPARAM.
+void CapturePageHost(PageHost *host, LPARAM lParam);
+
+typedef void (*ReadSectionProc)(HWND page, UserOptions &options);
+
+// PSN_KILLACTIVE, PSN_APPLY and PSN_QUERYCANCEL for a page whose save is
+// "read the store, overwrite my section from the controls, write it back".
+// Always FALSE: a page may always be left, Apply and Cancel always succeed.
+BOOL HandlePageNotify(HWND page, LPARAM lParam, const PageHost &host, PageIndex index, ReadSectionProc read);
+
+// PSN_APPLY: report CPSUI_OK for this page's own handle.
+void ReportPageApplied(const PageHost &host, PageIndex index);
+
+// PSN_QUERYCANCEL: clear owner, passwords, account number and the two Info
+// flags in the stored record; everything else, the comment included, stays.
+void WipeIdentityFields();
+
+// Sends PSM_CHANGED to the sheet frame and returns TRUE, the result of every
+// command a page handles.
+BOOL MarkSheetChanged(HWND page);
+
+// Control chores.
+void LoadListString(UINT id, WCHAR *text);
+void AddListString(HWND page, int list, UINT stringId);
+void AddListStrings(HWND page, int list, const UINT *stringIds, int count);
+void AddListText(HWND page, int list, const WCHAR *text);
+void SelectListEntry(HWND page, int list, LONG index);
+LONG SelectedListEntry(HWND page, int list);
+void SetChecked(HWND page, int button, bool checked);
+bool IsChecked(HWND page, int button);
+LONG CheckedFlag(HWND page, int button);
+void EnableControl(HWND page, int control, bool enabled);
+void ShowControl(HWND page, int control, bool shown);
