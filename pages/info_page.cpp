@@ -1,0 +1,144 @@
+// The Info page ("Info"): owner, job password, comment and account number,
+// and the button that arms secure printing.
+#include "diag/tracelog.h"
+#include "entry/module.h"
+#include "pages/pages.h"
+#include "pages/protocol.h"
+#include "resources/resource.h"
+#include "settings/printername.h"
+#include "settings/store.h"
+
+static PageHost InfoPageHost;
+
+// The page's working record: read at creation, reset by Defaults, and the
+// holder of the secure-print state between the button and the next save.
+static UserOptions InfoWorkingRecord;
+
+struct InfoEdit {
+    int control;
+    int limit;
+};
+
+// Each limit is one less than the record field's width in UTF-16 units.
+static const InfoEdit InfoEdits[] = {
+    {IDC_INFO_OWNER, 24}, {IDC_INFO_JOB_PASSWORD, 8}, {IDC_INFO_COMMENT, 255},
+    {IDC_INFO_ACCOUNT_NUMBER, 32}, {IDC_INFO_ADDRESS, 15},
+};
+
+static void SetSecurePrintCaption(HWND page, UINT stringId)
+{
+    WCHAR caption[255];
+    LoadListString(stringId, caption);
+    SetDlgItemTextW(page, IDC_SECURE_PRINT_BUTTON, caption);
+}
+
+void ShowInfoSection(HWND page, UserOptions &options)
+{
+    for (const InfoEdit &edit : InfoEdits)
+        SendDlgItemMessageW(page, edit.control, EM_LIMITTEXT, edit.limit, 0);
+    SetDlgItemTextW(page, IDC_INFO_OWNER, options.owner);
+    SetDlgItemTextW(page, IDC_INFO_JOB_PASSWORD, options.jobPassword);
+    SetDlgItemTextW(page, IDC_INFO_COMMENT, options.comment);
+    SetDlgItemTextW(page, IDC_INFO_ACCOUNT_NUMBER, options.accountNumber);
+    // Secure printing must be armed again in every sheet.
+    SetSecurePrintCaption(page, IDS_SECURE_ENABLE);
+    options.securePrint = 0;
+    ShowControl(page, IDC_INFO_ADDRESS, false);
+    ShowControl(page, IDC_INFO_ADDRESS_LABEL, false);
+}
+
+void ReadInfoSection(HWND page, UserOptions &options)
+{
+    GetDlgItemTextW(page, IDC_INFO_OWNER, options.owner, ARRAYSIZE(options.owner));
+    GetDlgItemTextW(page, IDC_INFO_JOB_PASSWORD, options.jobPassword, ARRAYSIZE(options.jobPassword));
+    GetDlgItemTextW(page, IDC_INFO_COMMENT, options.comment, ARRAYSIZE(options.comment));
+    GetDlgItemTextW(page, IDC_INFO_ACCOUNT_NUMBER, options.accountNumber, ARRAYSIZE(options.accountNumber));
+}
+
+static void ToggleSecurePrint(HWND page)
+{
+    if (InfoWorkingRecord.securePrint != 0) {
+        SetSecurePrintCaption(page, IDS_SECURE_ENABLE);
+        InfoWorkingRecord.securePassword[0] = 0;
+        InfoWorkingRecord.securePrint = 0;
+        return;
+    }
+
+    SecurePrintResult result;
+    ShowSecurePrintDialog(page, result, ModuleInstance);
+    if (result.password[0]) {
+        SetSecurePrintCaption(page, IDS_SECURE_DISABLE);
+        InfoWorkingRecord.securePrint = result.confirmed;
+        lstrcpynW(InfoWorkingRecord.securePassword, result.password, ARRAYSIZE(InfoWorkingRecord.securePassword));
+        // The password itself never goes to the log file.
+        TraceLog("BRIVELDocDocInfoPSDlgProc(IDC_SECURE_PRINT_BUTTON): %d, %s\n",
+                 static_cast<int>(InfoWorkingRecord.securePrint), L"(hidden)");
+    } else {
+        InfoWorkingRecord.securePrint = 0;
+        InfoWorkingRecord.securePassword[0] = 0;
+    }
+}
+
+static void SaveInfoSection(HWND page)
+{
+    UserOptions options;
+    GetUserInfo(&options, CurrentPrinterName);
+    ReadInfoSection(page, options);
+    options.hasJobPassword = options.jobPassword[0] ? 1 : 0;
+    lstrcpynW(options.securePassword, InfoWorkingRecord.securePassword, ARRAYSIZE(options.securePassword));
+    options.securePrint = InfoWorkingRecord.securePrint;
+    TraceLog("BRIVELDocDocInfoPSDlgProc(WM_NOTIFY): %s\n", L"PSN_KILLACTIVE");
+    SetUserInfo(&options, CurrentPrinterName);
+}
+
+static BOOL OnInfoCommand(HWND page, int id, int code)
+{
+    switch (id) {
+    case IDC_INFO_DEFAULTS:
+        ResetInfoSection(InfoWorkingRecord);
+        ShowInfoSection(page, InfoWorkingRecord);
+        break;
+    case IDC_INFO_OWNER:
+    case IDC_INFO_JOB_PASSWORD:
+    case IDC_INFO_COMMENT:
+    case IDC_INFO_ACCOUNT_NUMBER:
+    case IDC_INFO_ADDRESS:
+        // Typing changes the sheet; focus moving through an edit does not.
+        if (code != EN_CHANGE && code != EN_UPDATE)
+            return FALSE;
+        break;
+    case IDC_SECURE_PRINT_BUTTON:
+        ToggleSecurePrint(page);
+        break;
+    default:
+        return FALSE;
+    }
+    return MarkSheetChanged(page);
+}
+
+INT_PTR CALLBACK BRIVELDocDocInfoPSDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        CapturePageHost(&InfoPageHost, lParam);
+        GetUserInfo(&InfoWorkingRecord, CurrentPrinterName);
+        ShowInfoSection(page, InfoWorkingRecord);
+        return TRUE;
+    case WM_NOTIFY:
+        switch (reinterpret_cast<const NMHDR *>(lParam)->code) {
+        case PSN_KILLACTIVE:
+            SaveInfoSection(page);
+            break;
+        case PSN_APPLY:
+            ReportPageApplied(InfoPageHost, INFO_PAGE);
+            break;
+        case PSN_QUERYCANCEL:
+            WipeIdentityFields();
+            break;
+        }
+        return FALSE;
+    case WM_COMMAND:
+        return OnInfoCommand(page, LOWORD(wParam), HIWORD(wParam));
+    }
+    return FALSE;
+}

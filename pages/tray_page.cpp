@@ -1,0 +1,272 @@
+// The Tray page ("Bakke"): finishing, imposition and media. Four rules tie
+// its controls together: stapling forces collation on and gives the earlier
+// choice back afterwards, imposition locks the staple list, the imposition
+// type decides which of its settings apply, and 2-up offers fewer sheets.
+#include "entry/module.h"
+#include "pages/pages.h"
+#include "pages/protocol.h"
+#include "resources/resource.h"
+#include "settings/printername.h"
+#include "settings/store.h"
+
+static PageHost TrayPageHost;
+
+// The collate state to give back when stapling is switched off, and the
+// staple position as last handled.
+static int RememberedCollate;
+static LONG PreviousStaple;
+
+enum { IMPOSITION_SADDLE = 0, IMPOSITION_STEP_REPEAT = 3, IMPOSITION_2UP = 4 };
+
+static const int MEDIA_TYPES = 17;
+static const int SHEET_SIZES = 7;
+// 2-up cannot use the sizes from this index on ("Letter", "A4").
+static const int FIRST_SHEET_SIZE_NOT_2UP = 5;
+static const LONG LARGEST_SECTION = 64;
+
+void FillTrayLists(HWND page)
+{
+    static const UINT duplex[] = {IDS_DUPLEX_NONE, IDS_DUPLEX_LONG_EDGE, IDS_DUPLEX_SHORT_EDGE};
+    static const UINT staples[] = {IDS_STAPLE_NONE, IDS_STAPLE_ONE_PORTRAIT, IDS_STAPLE_ONE_LANDSCAPE,
+                                   IDS_STAPLE_TWO_PORTRAIT, IDS_STAPLE_TWO_LANDSCAPE};
+    static const UINT sheetSizes[SHEET_SIZES] = {IDS_SHEET_TABLOID, IDS_SHEET_A3,     IDS_SHEET_SRA3, IDS_SHEET_12X18,
+                                                 IDS_SHEET_12X19,   IDS_SHEET_LETTER, IDS_SHEET_A4};
+    static const UINT impositionTypes[] = {IDS_IMPOSITION_SADDLE, IDS_IMPOSITION_PERFECT, IDS_IMPOSITION_SIGNATURE,
+                                           IDS_IMPOSITION_STEP_REPEAT, IDS_IMPOSITION_2UP};
+    static const UINT mediaTypes[MEDIA_TYPES] = {
+        IDS_MEDIA_TRAY_DEFAULT, IDS_MEDIA_PLAIN,    IDS_MEDIA_STANDARD,       IDS_MEDIA_STANDARD_S,
+        IDS_MEDIA_HEAVY_1A,     IDS_MEDIA_HEAVY_1B, IDS_MEDIA_HEAVY_1C,       IDS_MEDIA_HEAVY_1S,
+        IDS_MEDIA_COATED_1,     IDS_MEDIA_GLOSS_1A, IDS_MEDIA_GLOSS_1C,       IDS_MEDIA_COATED_1_GLOSS,
+        IDS_MEDIA_HEAVY_2A,     IDS_MEDIA_HEAVY_2S, IDS_MEDIA_COATED_2,       IDS_MEDIA_TRANSPARENCY,
+        IDS_MEDIA_TRANSPARENT_INTERLEAVE};
+
+    AddListStrings(page, IDC_TRAY_DUPLEX, duplex, 3);
+    AddListStrings(page, IDC_TRAY_STAPLE, staples, 5);
+    AddListStrings(page, IDC_TRAY_OUTPUT_SHEET_SIZE, sheetSizes, SHEET_SIZES);
+    AddListString(page, IDC_TRAY_SECTION_SIZE, IDS_SECTION_ALL);
+    for (LONG pages = 4; pages <= LARGEST_SECTION; pages *= 2) {
+        WCHAR text[16];
+        wsprintfW(text, L"%d", static_cast<int>(pages));
+        AddListText(page, IDC_TRAY_SECTION_SIZE, text);
+    }
+    AddListStrings(page, IDC_TRAY_IMPOSITION_TYPE, impositionTypes, 5);
+    AddListStrings(page, IDC_TRAY_MEDIA_TYPE, mediaTypes, MEDIA_TYPES);
+}
+
+void ShowStaplePicture(HWND page, LONG staple)
+{
+    int shown;
+    switch (staple) {
+    case 1:
+        shown = IDC_TRAY_STAPLE_PICTURE_PORTRAIT_ONE;
+        break;
+    case 2:
+        shown = IDC_TRAY_STAPLE_PICTURE_LANDSCAPE_ONE;
+        break;
+    case 3:
+        shown = IDC_TRAY_STAPLE_PICTURE_PORTRAIT_TWO;
+        break;
+    case 4:
+        shown = IDC_TRAY_STAPLE_PICTURE_LANDSCAPE_TWO;
+        break;
+    default:
+        shown = IDC_TRAY_STAPLE_PICTURE_NONE;
+        break;
+    }
+    for (int picture = IDC_TRAY_STAPLE_PICTURE_NONE; picture <= IDC_TRAY_STAPLE_PICTURE_PORTRAIT_TWO; ++picture)
+        ShowControl(page, picture, picture == shown);
+}
+
+void AdjustSheetSizeList(HWND page)
+{
+    if (SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE) == IMPOSITION_2UP) {
+        if (SelectedListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE) >= FIRST_SHEET_SIZE_NOT_2UP)
+            SelectListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, 0);
+        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, FIRST_SHEET_SIZE_NOT_2UP, 0);
+        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, FIRST_SHEET_SIZE_NOT_2UP, 0);
+    } else if (SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_GETCOUNT, 0, 0) != SHEET_SIZES) {
+        AddListString(page, IDC_TRAY_OUTPUT_SHEET_SIZE, IDS_SHEET_LETTER);
+        AddListString(page, IDC_TRAY_OUTPUT_SHEET_SIZE, IDS_SHEET_A4);
+    }
+}
+
+static void ShowMediaDescription(HWND page, LONG mediaType)
+{
+    // Only the seventeen list entries have a description; a stored value
+    // beyond them shows none rather than some unrelated string.
+    WCHAR text[256] = L"";
+    if (mediaType >= 0 && mediaType < MEDIA_TYPES)
+        LoadStringW(ModuleInstance, IDS_MEDIA_DESCRIPTION + mediaType, text, 256);
+    SetDlgItemTextW(page, IDC_TRAY_MEDIA_DESCRIPTION, text);
+}
+
+static void RemoveLegacyControls(HWND page)
+{
+    static const int destroyed[] = {IDC_TRAY_LEGACY_SORTER, IDC_TRAY_LEGACY_PRODUCTION,
+                                    IDC_TRAY_LEGACY_TRANSPARENT_BACKED, IDC_TRAY_LEGACY_OPAQUE_FILM};
+    ShowControl(page, IDC_TRAY_LEGACY_STAPLE, false);
+    for (int id : destroyed) {
+        HWND control = GetDlgItem(page, id);
+        if (control)
+            DestroyWindow(control);
+    }
+}
+
+void ShowTraySection(HWND page, const UserOptions &options)
+{
+    bool imposition = options.imposition != 0;
+    LONG type = options.impositionType;
+
+    SetChecked(page, IDC_TRAY_COLLATE, options.collate == 1);
+    RemoveLegacyControls(page);
+    SelectListEntry(page, IDC_TRAY_DUPLEX, options.duplex);
+    SelectListEntry(page, IDC_TRAY_STAPLE, options.staple);
+    EnableControl(page, IDC_TRAY_STAPLE, options.imposition == 0);
+    EnableControl(page, IDC_TRAY_COLLATE, options.staple == 0);
+    ShowStaplePicture(page, options.staple);
+    SetChecked(page, IDC_TRAY_ROTATE_PAGES, options.rotatePages == 1);
+    SetChecked(page, IDC_TRAY_IMPOSITION, options.imposition == 1);
+    SelectListEntry(page, IDC_TRAY_IMPOSITION_TYPE, type);
+    EnableControl(page, IDC_TRAY_IMPOSITION_TYPE, imposition);
+    SelectListEntry(page, IDC_TRAY_SECTION_SIZE, options.sectionSize);
+    EnableControl(page, IDC_TRAY_SECTION_SIZE, imposition && type == IMPOSITION_SADDLE);
+    SelectListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, options.outputSheetSize);
+    EnableControl(page, IDC_TRAY_OUTPUT_SHEET_SIZE, imposition);
+    AdjustSheetSizeList(page);
+    SetChecked(page, IDC_TRAY_CROP_MARKS, options.cropMarks == 1);
+    EnableControl(page, IDC_TRAY_CROP_MARKS, imposition && type != IMPOSITION_STEP_REPEAT);
+    SetChecked(page, IDC_TRAY_FIT_TO_SHEET, options.fitToSheet == 1);
+    EnableControl(page, IDC_TRAY_FIT_TO_SHEET,
+                  imposition && type != IMPOSITION_STEP_REPEAT && type != IMPOSITION_2UP);
+    SelectListEntry(page, IDC_TRAY_MEDIA_TYPE, options.mediaType);
+    ShowMediaDescription(page, options.mediaType);
+}
+
+void ReadTraySection(HWND page, UserOptions &options)
+{
+    options.duplex = SelectedListEntry(page, IDC_TRAY_DUPLEX);
+    options.staple = SelectedListEntry(page, IDC_TRAY_STAPLE);
+    options.impositionType = SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE);
+    options.sectionSize = SelectedListEntry(page, IDC_TRAY_SECTION_SIZE);
+    options.outputSheetSize = SelectedListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE);
+    options.mediaType = SelectedListEntry(page, IDC_TRAY_MEDIA_TYPE);
+    options.collate = CheckedFlag(page, IDC_TRAY_COLLATE);
+    options.rotatePages = CheckedFlag(page, IDC_TRAY_ROTATE_PAGES);
+    options.imposition = CheckedFlag(page, IDC_TRAY_IMPOSITION);
+    options.cropMarks = CheckedFlag(page, IDC_TRAY_CROP_MARKS);
+    options.fitToSheet = CheckedFlag(page, IDC_TRAY_FIT_TO_SHEET);
+}
+
+static void RememberTrayState(HWND page)
+{
+    RememberedCollate = IsDlgButtonChecked(page, IDC_TRAY_COLLATE);
+    PreviousStaple = SelectedListEntry(page, IDC_TRAY_STAPLE);
+}
+
+static void OnStapleChosen(HWND page)
+{
+    LONG staple = SelectedListEntry(page, IDC_TRAY_STAPLE);
+    ShowStaplePicture(page, staple);
+    if (staple != 0) {
+        // Remember the user's own choice only when stapling is first
+        // switched on, not when moving between staple positions.
+        if (PreviousStaple == 0)
+            RememberedCollate = IsDlgButtonChecked(page, IDC_TRAY_COLLATE);
+        SetChecked(page, IDC_TRAY_COLLATE, true);
+        EnableControl(page, IDC_TRAY_COLLATE, false);
+    } else {
+        CheckDlgButton(page, IDC_TRAY_COLLATE, RememberedCollate);
+        EnableControl(page, IDC_TRAY_COLLATE, true);
+    }
+    PreviousStaple = staple;
+}
+
+static void OnImpositionSwitched(HWND page)
+{
+    // Nothing changes value here: disabled controls keep their settings.
+    bool on = IsChecked(page, IDC_TRAY_IMPOSITION);
+    LONG type = SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE);
+    EnableControl(page, IDC_TRAY_IMPOSITION_TYPE, on);
+    EnableControl(page, IDC_TRAY_SECTION_SIZE, on && type == IMPOSITION_SADDLE);
+    EnableControl(page, IDC_TRAY_OUTPUT_SHEET_SIZE, on);
+    EnableControl(page, IDC_TRAY_CROP_MARKS, on && type != IMPOSITION_STEP_REPEAT);
+    EnableControl(page, IDC_TRAY_FIT_TO_SHEET, on && type != IMPOSITION_STEP_REPEAT && type != IMPOSITION_2UP);
+    EnableControl(page, IDC_TRAY_STAPLE, !on);
+}
+
+static void OnImpositionTypeChosen(HWND page)
+{
+    LONG type = SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE);
+    EnableControl(page, IDC_TRAY_SECTION_SIZE, type == IMPOSITION_SADDLE);
+    if (type == IMPOSITION_STEP_REPEAT) {
+        SetChecked(page, IDC_TRAY_CROP_MARKS, true);
+        EnableControl(page, IDC_TRAY_CROP_MARKS, false);
+    } else {
+        EnableControl(page, IDC_TRAY_CROP_MARKS, true);
+    }
+    AdjustSheetSizeList(page);
+    if (type == IMPOSITION_STEP_REPEAT || type == IMPOSITION_2UP) {
+        SetChecked(page, IDC_TRAY_FIT_TO_SHEET, false);
+        EnableControl(page, IDC_TRAY_FIT_TO_SHEET, false);
+    } else {
+        EnableControl(page, IDC_TRAY_FIT_TO_SHEET, true);
+    }
+}
+
+static BOOL OnTrayCommand(HWND page, int id)
+{
+    switch (id) {
+    case IDC_TRAY_DEFAULTS: {
+        UserOptions &options = DevmodeOptions(TrayPageHost.pOEMDM);
+        ResetTraySection(options);
+        ShowTraySection(page, options);
+        RememberTrayState(page);
+        break;
+    }
+    case IDC_TRAY_COLLATE:
+        RememberedCollate = IsDlgButtonChecked(page, IDC_TRAY_COLLATE);
+        break;
+    case IDC_TRAY_STAPLE:
+        OnStapleChosen(page);
+        break;
+    case IDC_TRAY_IMPOSITION:
+        OnImpositionSwitched(page);
+        break;
+    case IDC_TRAY_IMPOSITION_TYPE:
+        OnImpositionTypeChosen(page);
+        break;
+    case IDC_TRAY_MEDIA_TYPE:
+        ShowMediaDescription(page, SelectedListEntry(page, IDC_TRAY_MEDIA_TYPE));
+        break;
+    case IDC_TRAY_ROTATE_PAGES:
+    case IDC_TRAY_DUPLEX:
+    case IDC_TRAY_CROP_MARKS:
+    case IDC_TRAY_SECTION_SIZE:
+    case IDC_TRAY_OUTPUT_SHEET_SIZE:
+    case IDC_TRAY_FIT_TO_SHEET:
+        break;
+    default:
+        return FALSE;
+    }
+    return MarkSheetChanged(page);
+}
+
+INT_PTR CALLBACK CTrayDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        CapturePageHost(&TrayPageHost, lParam);
+        UserOptions options;
+        GetUserInfo(&options, CurrentPrinterName);
+        FillTrayLists(page);
+        ShowTraySection(page, options);
+        RememberTrayState(page);
+        return TRUE;
+    }
+    case WM_NOTIFY:
+        return HandlePageNotify(page, lParam, TrayPageHost, TRAY_PAGE, ReadTraySection);
+    case WM_COMMAND:
+        return OnTrayCommand(page, LOWORD(wParam));
+    }
+    return FALSE;
+}
