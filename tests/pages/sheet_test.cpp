@@ -3,6 +3,8 @@
 // changed mark.
 #include <algorithm>
 
+#include <commctrl.h>
+
 #include "resources/resource.h"
 #include "tests/support/sheet_driver.h"
 

@@ -72,5 +72,8 @@ protected:
     IPrintOemUI *ui = NULL;
     HostSheet sheet = {};
     std::wstring name;
+
+public:
+    // PSM_CHANGED messages the sheet frame received since the sheet opened.
     static int ChangedCount;
 };
