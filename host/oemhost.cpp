@@ -3,7 +3,10 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "host/compstui_host.h"
 #include "host/plugin_host.h"
+#include "host/screenshot.h"
+#include "host/sheet_host.h"
 
 static int CommandInfo(const wchar_t *dll)
 {
@@ -25,10 +28,54 @@ static int CommandInfo(const wchar_t *dll)
     return ok ? 0 : 1;
 }
 
+// Document Properties as the core driver opens it. With a picture folder the
+// sheet runs by itself: it shows each page in turn, saves a picture of each,
+// and presses OK. Without one it waits for the user.
+static int CommandSheet(const wchar_t *dll, const wchar_t *pictureFolder)
+{
+    HostPlugin plugin;
+    if (!HostLoadPlugin(dll, &plugin))
+        return 1;
+    HostSheet sheet;
+    bool ok = HostOpenDocumentProperties(&sheet, plugin.ui, NULL, L"Dokumentegenskaber");
+    if (ok && pictureFolder) {
+        SetWindowPos(sheet.window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        for (int page = 0; page < sheet.pageCount; ++page) {
+            PropSheet_SetCurSel(sheet.window, NULL, page);
+            HostPumpSheet(&sheet);
+            Sleep(200);
+            wchar_t path[MAX_PATH];
+            wsprintfW(path, L"%s\\sheet-page-%d.bmp", pictureFolder, page + 1);
+            if (HostSaveWindowPicture(sheet.window, path))
+                HostSay("saved a picture of page %d\n", page + 1);
+        }
+        PropSheet_PressButton(sheet.window, PSBTN_OK);
+    }
+    if (ok)
+        HostRunSheet(&sheet);
+    HostEndSheet(&sheet);
+    HostUnloadPlugin(&plugin);
+    return ok ? 0 : 1;
+}
+
+// The same sheet inside the platform's common property-sheet UI.
+static int CommandCommonUi(const wchar_t *dll)
+{
+    HostPlugin plugin;
+    if (!HostLoadPlugin(dll, &plugin))
+        return 1;
+    HostCommonSheet common;
+    LONG result = HostRunCommonPropertySheet(&common, plugin.ui, NULL, NULL);
+    HostUnloadPlugin(&plugin);
+    return result > 0 ? 0 : 1;
+}
+
 static void Usage()
 {
     printf("usage: oemhost <command> <plug-in dll> [arguments]\n"
-           "  info   load the plug-in, publish a driver interface, ask GetInfo, unload\n");
+           "  info   load the plug-in, publish a driver interface, ask GetInfo, unload\n"
+           "  sheet [picture folder]   open Document Properties; with a folder, picture each page and press OK\n"
+           "  commonui                 open Document Properties in the platform's common property-sheet UI\n");
 }
 
 int main(int argc, char **argv)
@@ -43,6 +90,14 @@ int main(int argc, char **argv)
 
     if (strcmp(argv[1], "info") == 0)
         return CommandInfo(dll);
+    if (strcmp(argv[1], "sheet") == 0) {
+        wchar_t folder[MAX_PATH];
+        if (argc > 3)
+            HostWindowsPath(argv[3], folder, MAX_PATH);
+        return CommandSheet(dll, argc > 3 ? folder : NULL);
+    }
+    if (strcmp(argv[1], "commonui") == 0)
+        return CommandCommonUi(dll);
     Usage();
     return 2;
 }

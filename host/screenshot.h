@@ -1,0 +1,7 @@
+// Pictures of what the plug-in shows, for the README: a window's screen
+// area written as a 24-bit BMP (the run script turns it into PNG).
+#pragma once
+
+#include <windows.h>
+
+bool HostSaveWindowPicture(HWND window, const wchar_t *path);
