@@ -32,7 +32,7 @@ void FillColorLists(HWND page)
     // "Brugertilpasset 1" to "Brugertilpasset 10": the string ends in a blank.
     for (LONG n = 1; n <= CUSTOM_PRINT_PROFILES; ++n) {
         WCHAR text[255];
-        WCHAR number[20];
+        WCHAR number[INTEGER_TEXT_UNITS];
         LoadListString(IDS_PROFILE_CUSTOM, text);
         IntegerToText(n, number, 10);
         if (lstrlenW(text) + lstrlenW(number) < 255)
