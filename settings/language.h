@@ -1,0 +1,8 @@
+// The build's user-interface language, chosen with SELECTED_LANGUAGE.
+#pragma once
+
+#include <windows.h>
+
+// File name of the user-mode rendering module the spooler is told to load,
+// or NULL in a build without a selected language.
+PCWSTR RenderingModuleName();

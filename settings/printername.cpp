@@ -1,0 +1,23 @@
+#include "settings/printername.h"
+
+WCHAR CurrentPrinterName[CURRENT_PRINTER_NAME_UNITS];
+
+const WCHAR *FindLastChar(const WCHAR *text, WCHAR ch)
+{
+    const WCHAR *last = NULL;
+    for (; *text; ++text)
+        if (*text == ch)
+            last = text;
+    return last;
+}
+
+BOOL SetCurrentPrinterName(PCWSTR name)
+{
+    const WCHAR *backslash = FindLastChar(name, L'\\');
+    const WCHAR *shortName = backslash ? backslash + 1 : name;
+    size_t length = lstrlenW(shortName);
+    if (length >= CURRENT_PRINTER_NAME_UNITS)
+        return FALSE;
+    CopyMemory(CurrentPrinterName, shortName, (length + 1) * sizeof(WCHAR));
+    return TRUE;
+}
