@@ -21,7 +21,7 @@ static HANDLE OpenPrinterForData(PWSTR pPrinterName)
 
 static void StoreDefaultRecord(PCWSTR shortName)
 {
-    PrivateDevmode scratch;
+    PrivateDevmode scratch = {};
     ResetUserOptions(&scratch);
     SetUserInfo(&scratch.options, shortName);
 }

@@ -40,7 +40,7 @@ static PCWSTR BuildKeyPath(PCWSTR pszPrinterName, WCHAR (&path)[STORE_PATH_UNITS
 
 static void CopyDefaultRecord(UserOptions *pUserOptions)
 {
-    PrivateDevmode scratch;
+    PrivateDevmode scratch = {};
     ResetUserOptions(&scratch);
     *pUserOptions = scratch.options;
 }

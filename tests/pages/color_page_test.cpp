@@ -108,8 +108,7 @@ TEST_F(ColorPageTest, GrayscaleSwapsPicturesAndReachesTheDevmodeAtOnce)
     EXPECT_FALSE(Visible(page, IDC_COLOR_PICTURE_COLOR));
     EXPECT_TRUE(Visible(page, IDC_COLOR_PICTURE_GRAY));
     EXPECT_EQ(1, DevmodeRecord().colorMode) << "before any save";
-    UserOptions stored;
-    EXPECT_FALSE(ReadStoredRecord(name.c_str(), &stored)) << "the store is written only when the page is left";
+    EXPECT_EQ(0, Stored().colorMode) << "the store is written only when the page is left";
 
     ClickButton(page, IDC_COLOR_MODE_COLOR);
     EXPECT_EQ(0, DevmodeRecord().colorMode);

@@ -99,6 +99,7 @@ TEST_F(InfoPageTest, FieldsAndJobPasswordFlagAreStored)
 TEST_F(InfoPageTest, OnlyTypingMarksTheSheetChanged)
 {
     HWND page = OpenInfoPage();
+    ChangedCount = 0; // showing the stored texts is typing too, as the edits see it
     HWND owner = GetDlgItem(page, IDC_INFO_OWNER);
     EXPECT_FALSE(SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_INFO_OWNER, EN_SETFOCUS), (LPARAM)owner));
     EXPECT_FALSE(SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_INFO_OWNER, EN_KILLFOCUS), (LPARAM)owner));

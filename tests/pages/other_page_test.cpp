@@ -107,7 +107,9 @@ TEST_F(OtherPageTest, SingleSidedBoxIsNeverVisibleAndCarriesNoField)
     EXPECT_FALSE(Visible(page, IDC_OTHER_SINGLE_SIDED));
     UserOptions before = DefaultRecord(ui);
     UserOptions stored = LeaveAndRead();
-    EXPECT_EQ(0, memcmp(&before, &stored, sizeof(stored)));
+    const BYTE *a = reinterpret_cast<const BYTE *>(&before), *b = reinterpret_cast<const BYTE *>(&stored);
+    for (size_t i = 0; i < sizeof(stored); ++i)
+        EXPECT_EQ(a[i], b[i]) << "byte " << i;
 }
 
 } // namespace
