@@ -141,7 +141,11 @@ BOOL CALLBACK FindCaption(HWND window, LPARAM lParam)
 {
     CaptionSearch *search = reinterpret_cast<CaptionSearch *>(lParam);
     wchar_t text[256];
-    if (IsWindowVisible(window) && GetWindowTextW(window, text, 256) && !lstrcmpW(text, search->caption)) {
+    // A caption ending in '*' matches every caption that starts with the rest.
+    size_t length = wcslen(search->caption);
+    bool prefix = length && search->caption[length - 1] == L'*';
+    if (IsWindowVisible(window) && GetWindowTextW(window, text, 256) >= 0 &&
+        (prefix ? !wcsncmp(text, search->caption, length - 1) : !lstrcmpW(text, search->caption))) {
         search->found = window;
         return FALSE;
     }

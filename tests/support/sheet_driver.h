@@ -36,7 +36,8 @@ std::wstring ControlText(HWND page, int id);
 
 // Steps run inside the modal loops the plug-in starts (help, secure print,
 // message box): each waits for a visible window of the thread with the given
-// caption, then acts on it. A watchdog closes what is left after a timeout
+// caption (or, for a caption ending in '*', one starting with the rest), then
+// acts on it. A watchdog closes what is left after a timeout
 // and records a failure instead of hanging the test.
 struct ModalStep {
     std::wstring caption;
