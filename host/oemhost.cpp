@@ -7,6 +7,7 @@
 #include "host/plugin_host.h"
 #include "host/screenshot.h"
 #include "host/sheet_host.h"
+#include "host/sheet_tour.h"
 
 static int CommandInfo(const wchar_t *dll)
 {
@@ -38,20 +39,9 @@ static int CommandSheet(const wchar_t *dll, const wchar_t *pictureFolder)
         return 1;
     HostSheet sheet;
     bool ok = HostOpenDocumentProperties(&sheet, plugin.ui, NULL, L"Dokumentegenskaber");
-    if (ok && pictureFolder) {
-        SetWindowPos(sheet.window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        for (int page = 0; page < sheet.pageCount; ++page) {
-            PropSheet_SetCurSel(sheet.window, NULL, page);
-            HostPumpSheet(&sheet);
-            Sleep(200);
-            wchar_t path[MAX_PATH];
-            wsprintfW(path, L"%s\\sheet-page-%d.bmp", pictureFolder, page + 1);
-            if (HostSaveWindowPicture(sheet.window, path))
-                HostSay("saved a picture of page %d\n", page + 1);
-        }
-        PropSheet_PressButton(sheet.window, PSBTN_OK);
-    }
-    if (ok)
+    if (ok && pictureFolder)
+        ok = HostTourSheet(&sheet, pictureFolder);
+    else if (ok)
         HostRunSheet(&sheet);
     HostEndSheet(&sheet);
     HostUnloadPlugin(&plugin);

@@ -1,0 +1,85 @@
+#include "host/sheet_tour.h"
+
+#include <commctrl.h>
+
+#include "host/screenshot.h"
+#include "resources/resource.h"
+
+// What the tour's timer looks for while a modal dialog runs: the dialog's
+// caption, the picture to take of it, and whether it was found.
+static const wchar_t *TourCaption;
+static const wchar_t *TourPicture;
+static bool TourPictureTaken;
+
+static BOOL CALLBACK FindTourDialog(HWND window, LPARAM lParam)
+{
+    wchar_t text[256];
+    if (IsWindowVisible(window) && GetWindowTextW(window, text, 256) && !lstrcmpW(text, TourCaption)) {
+        *reinterpret_cast<HWND *>(lParam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static void CALLBACK TourTick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = NULL;
+    EnumThreadWindows(GetCurrentThreadId(), FindTourDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    KillTimer(NULL, timer);
+    TourPictureTaken = HostSaveWindowPicture(dialog, TourPicture);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Opens a modal dialog by sending a page the command a user's click sends,
+// takes its picture from inside its modal loop, and closes it.
+static bool PictureModalDialog(HWND page, int control, WORD notification, const wchar_t *caption,
+                               const wchar_t *path)
+{
+    TourCaption = caption;
+    TourPicture = path;
+    TourPictureTaken = false;
+    UINT_PTR timer = SetTimer(NULL, 0, 100, TourTick);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(control, notification),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, control)));
+    KillTimer(NULL, timer);
+    return TourPictureTaken;
+}
+
+static bool PicturePage(HostSheet *sheet, int page, const wchar_t *folder)
+{
+    PropSheet_SetCurSel(sheet->window, NULL, page);
+    HostPumpSheet(sheet);
+    Sleep(200);
+    wchar_t path[MAX_PATH];
+    wsprintfW(path, L"%s\\sheet-page-%d.bmp", folder, page + 1);
+    bool ok = HostSaveWindowPicture(sheet->window, path);
+    HostSay("%s a picture of page %d\n", ok ? "saved" : "could not save", page + 1);
+    return ok;
+}
+
+bool HostTourSheet(HostSheet *sheet, const wchar_t *folder)
+{
+    SetWindowPos(sheet->window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    bool ok = true;
+    wchar_t path[MAX_PATH];
+    for (int page = 0; page < sheet->pageCount; ++page) {
+        ok = PicturePage(sheet, page, folder) && ok;
+        HWND current = PropSheet_GetCurrentPageHwnd(sheet->window);
+        if (page == 1) {
+            wsprintfW(path, L"%s\\render-help.bmp", folder);
+            ok = PictureModalDialog(current, IDC_COLOR_HELP_ICON, STN_CLICKED, L"Hjælp til gengivelse af typografi",
+                                    path) && ok;
+            HostSay("opened and closed the rendering-style help\n");
+        } else if (page == 4) {
+            wsprintfW(path, L"%s\\secure-print.bmp", folder);
+            ok = PictureModalDialog(current, IDC_SECURE_PRINT_BUTTON, BN_CLICKED, L"Sikker udskrivning", path) && ok;
+            HostSay("opened and cancelled the secure-print dialog\n");
+        }
+    }
+    PropSheet_PressButton(sheet->window, PSBTN_OK);
+    HostSay("pressed OK\n");
+    HostRunSheet(sheet);
+    return ok;
+}

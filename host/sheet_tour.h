@@ -1,0 +1,8 @@
+// The demo's walk through Document Properties: each page in turn, the
+// rendering-style help and the secure-print dialog opened from their pages,
+// a picture of each, and OK at the end.
+#pragma once
+
+#include "host/sheet_host.h"
+
+bool HostTourSheet(HostSheet *sheet, const wchar_t *pictureFolder);
