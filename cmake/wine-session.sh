@@ -83,6 +83,10 @@ start)
     wineserver -k 2>/dev/null || true
     wineserver -w
     wineserver -p300 </dev/null >/dev/null 2>&1
+    # The first Wine program starts services.exe, which keeps that program's
+    # stdio for the whole session: were it a test's, ctest would wait on its
+    # pipe until the server ends. Start them here, on /dev/null, before any test.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
     setsid wine "$holder" </dev/null >/dev/null 2>&1 &
     ;;
 stop)
