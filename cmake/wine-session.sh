@@ -83,11 +83,21 @@ start)
     wineserver -k 2>/dev/null || true
     wineserver -w
     wineserver -p300 </dev/null >/dev/null 2>&1
-    # The first Wine program starts services.exe, which keeps that program's
-    # stdio for the whole session: were it a test's, ctest would wait on its
-    # pipe until the server ends. Start them here, on /dev/null, before any test.
-    wine cmd /c exit </dev/null >/dev/null 2>&1
-    setsid wine "$holder" </dev/null >/dev/null 2>&1 &
+    # Wine's first program starts services.exe and its first window starts
+    # the desktop process; both keep that program's stdio for the session.
+    # Were it a test's, ctest would wait on its output pipe until the server
+    # ends. So the holder, on /dev/null, is first, and tests wait for it.
+    rm -f "$state/ready"
+    setsid wine "$holder" "Z:$state/ready" </dev/null >/dev/null 2>&1 &
+    tries=0
+    while [ ! -e "$state/ready" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 300 ]; then
+            echo "the session holder did not start" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
     ;;
 stop)
     wineserver -k 2>/dev/null || true

@@ -1,8 +1,9 @@
-// The Danish string table as the pages must see it, typed from the quoted
-// texts the pages were designed with (not from the .rc). Letters outside
-// ASCII are written as \u escapes so that this file does not depend on how
-// anything reads UTF-8.
+// The Danish string table as the pages must see it, written down apart from
+// the .rc so that the two check each other. Letters outside ASCII are \u
+// escapes: this file does not depend on how anything reads UTF-8.
 #pragma once
+
+#include <windows.h>
 
 struct ExpectedString {
     UINT id;

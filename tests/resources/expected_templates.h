@@ -1,8 +1,8 @@
-// The seven dialog templates as they were designed: every control in template
-// order with its class, the style bits listed for it, its text (or the
-// picture it shows) and its rectangle in dialog units. Typed from the design
-// tables, not from the .rc; numbers rather than resource.h names, so that a
-// wrong name in the .rc shows up as a wrong number here.
+// The seven dialog templates as the pages need them: every control in
+// template order with its class, its own style bits, its text (or the picture
+// it shows) and its rectangle in dialog units. Written down apart from the
+// .rc, with numbers rather than resource.h names, so that a wrong name in the
+// .rc shows up as a wrong number here.
 #pragma once
 
 #include <windows.h>

@@ -99,21 +99,6 @@ TEST(Pictures, GreyEmblemIsTheColourEmblemInGrey)
     EXPECT_GT(coloured, colour.pixels.size() / 4) << "the emblem itself is in colour";
 }
 
-TEST(Pictures, RenderingStyleTableIsBlackOnWhite)
-{
-    Dib table = Bitmap(151);
-    ASSERT_TRUE(table.ok);
-    size_t white = 0, black = 0;
-    for (BYTE index : table.pixels) {
-        const RGBQUAD &c = table.palette[index];
-        ASSERT_TRUE(IsGrey(c));
-        white += c.rgbRed == 255;
-        black += c.rgbRed == 0;
-    }
-    EXPECT_GT(white, table.pixels.size() / 2);
-    EXPECT_GT(black, 0u);
-}
-
 #pragma pack(push, 2)
 struct GroupIconEntry {
     BYTE width, height, colours, reserved;

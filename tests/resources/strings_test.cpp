@@ -54,7 +54,7 @@ TEST(Strings, EveryStringHasItsExactText)
     }
 }
 
-TEST(Strings, TableHoldsExactlyTheDesignedIds)
+TEST(Strings, TableHoldsExactlyTheseIds)
 {
     std::set<UINT> wanted;
     for (const ExpectedString &expected : ExpectedStrings)

@@ -42,24 +42,19 @@ public:
     TemplateReader(const BYTE *data, DWORD size) : start(data), at(data), end(data + size) {}
 
     bool ok() const { return good; }
-    WORD Word()
+    template <typename T> T Read()
     {
-        WORD value = 0;
-        Copy(&value, sizeof value);
+        T value = 0;
+        if (!good || sizeof value > static_cast<size_t>(end - at)) {
+            good = false;
+            return value;
+        }
+        memcpy(&value, at, sizeof value);
+        at += sizeof value;
         return value;
     }
-    DWORD Dword()
-    {
-        DWORD value = 0;
-        Copy(&value, sizeof value);
-        return value;
-    }
-    BYTE Byte()
-    {
-        BYTE value = 0;
-        Copy(&value, sizeof value);
-        return value;
-    }
+    WORD Word() { return Read<WORD>(); }
+    DWORD Dword() { return Read<DWORD>(); }
     void Rect(short rect[4])
     {
         for (int i = 0; i < 4; ++i)
@@ -85,7 +80,7 @@ public:
         if (first)
             *text = static_cast<wchar_t>(first) + String();
     }
-    void AlignDword() { at = start + ((at - start + 3) & ~3); }
+    void AlignDword() { Skip((4 - (at - start) % 4) % 4); }
     void Skip(size_t count)
     {
         if (count > static_cast<size_t>(end - at))
@@ -95,15 +90,6 @@ public:
     }
 
 private:
-    void Copy(void *out, size_t count)
-    {
-        if (!good || count > static_cast<size_t>(end - at)) {
-            good = false;
-            return;
-        }
-        memcpy(out, at, count);
-        at += count;
-    }
     const BYTE *start;
     const BYTE *at;
     const BYTE *end;
@@ -145,8 +131,8 @@ bool ParseTemplate(WORD id, ParsedTemplate *out)
         out->pointSize = in.Word();
         if (out->extended) {
             out->weight = in.Word();
-            out->italic = in.Byte();
-            out->charset = in.Byte();
+            out->italic = in.Read<BYTE>();
+            out->charset = in.Read<BYTE>();
         }
         out->face = in.String();
     }
@@ -198,7 +184,7 @@ TEST(Templates, EachTemplateHasItsFormStyleCaptionAndFont)
     }
 }
 
-TEST(Templates, ControlsAreTheDesignedOnesInTemplateOrder)
+TEST(Templates, ControlsAreTheListedOnesInTemplateOrder)
 {
     for (const ExpectedTemplate &expected : ExpectedTemplates) {
         ParsedTemplate parsed;
