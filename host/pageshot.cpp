@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "host/plugin_host.h"
+#include "host/screenshot.h"
 #include "resources/resource.h"
 
 namespace {
@@ -44,50 +45,6 @@ void Settle()
         }
         Sleep(10);
     }
-}
-
-bool SaveScreen(const RECT &rect, const wchar_t *path)
-{
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    DWORD stride = ((width * 3 + 3) / 4) * 4;
-    header.biSizeImage = stride * height;
-
-    void *bits = NULL;
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS, &bits, NULL, 0);
-    bool ok = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        GdiFlush();
-        SelectObject(memory, old);
-    }
-    if (ok) {
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + header.biSizeImage;
-        HANDLE out = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        DWORD written;
-        ok = out != INVALID_HANDLE_VALUE && WriteFile(out, &file, sizeof file, &written, NULL) &&
-             WriteFile(out, &header, sizeof header, &written, NULL) &&
-             WriteFile(out, bits, header.biSizeImage, &written, NULL);
-        if (out != INVALID_HANDLE_VALUE)
-            CloseHandle(out);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return ok;
 }
 
 // A page as the property sheet creates it: from its own template, with the
@@ -183,7 +140,7 @@ int main(int argc, char **argv)
             SetForegroundWindow(window);
             SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
         }
-        bool ok = window && (Settle(), GetWindowRect(window, &rect)) && SaveScreen(rect, path);
+        bool ok = window && (Settle(), GetWindowRect(window, &rect)) && HostSaveScreenArea(rect, path);
         printf("template %u: %s\n", shot.id, ok ? "saved" : "FAILED");
         failures += ok ? 0 : 1;
         if (dialog)

@@ -4,6 +4,7 @@
 
 bool HostSaveWindowPicture(HWND window, const wchar_t *path)
 {
+    RECT rect;
     // Let the window finish painting before it is copied off the screen.
     RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     MSG msg;
@@ -12,9 +13,12 @@ bool HostSaveWindowPicture(HWND window, const wchar_t *path)
         DispatchMessageW(&msg);
     }
     GdiFlush();
-
-    RECT rect;
     GetWindowRect(window, &rect);
+    return HostSaveScreenArea(rect, path);
+}
+
+bool HostSaveScreenArea(const RECT &rect, const wchar_t *path)
+{
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return false;

@@ -5,3 +5,5 @@
 #include <windows.h>
 
 bool HostSaveWindowPicture(HWND window, const wchar_t *path);
+// What the screen shows inside rect, whatever window it belongs to.
+bool HostSaveScreenArea(const RECT &rect, const wchar_t *path);

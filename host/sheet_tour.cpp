@@ -52,8 +52,9 @@ static bool PicturePage(HostSheet *sheet, int page, const wchar_t *folder)
     PropSheet_SetCurSel(sheet->window, NULL, page);
     HostPumpSheet(sheet);
     Sleep(200);
+    static const wchar_t *const tabs[] = {L"fil", L"farve", L"andet", L"bakke", L"info"};
     wchar_t path[MAX_PATH];
-    wsprintfW(path, L"%s\\sheet-page-%d.bmp", folder, page + 1);
+    wsprintfW(path, L"%s\\sheet-%d-%s.bmp", folder, page + 1, page < 5 ? tabs[page] : L"page");
     bool ok = HostSaveWindowPicture(sheet->window, path);
     HostSay("%s a picture of page %d\n", ok ? "saved" : "could not save", page + 1);
     return ok;
@@ -68,12 +69,12 @@ bool HostTourSheet(HostSheet *sheet, const wchar_t *folder)
         ok = PicturePage(sheet, page, folder) && ok;
         HWND current = PropSheet_GetCurrentPageHwnd(sheet->window);
         if (page == 1) {
-            wsprintfW(path, L"%s\\render-help.bmp", folder);
+            wsprintfW(path, L"%s\\sheet-render-help.bmp", folder);
             ok = PictureModalDialog(current, IDC_COLOR_HELP_ICON, STN_CLICKED, L"Hjælp til gengivelse af typografi",
                                     path) && ok;
             HostSay("opened and closed the rendering-style help\n");
         } else if (page == 4) {
-            wsprintfW(path, L"%s\\secure-print.bmp", folder);
+            wsprintfW(path, L"%s\\sheet-secure-print.bmp", folder);
             ok = PictureModalDialog(current, IDC_SECURE_PRINT_BUTTON, BN_CLICKED, L"Sikker udskrivning", path) && ok;
             HostSay("opened and cancelled the secure-print dialog\n");
         }
