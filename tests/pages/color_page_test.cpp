@@ -7,18 +7,7 @@ namespace {
 
 class ColorPageTest : public SheetFixture {
 protected:
-    HWND OpenColorPage(const UserOptions *stored = NULL)
-    {
-        if (stored)
-            WriteStoredRecord(name.c_str(), *stored);
-        OpenSheet();
-        return ShowPage(1);
-    }
-    UserOptions LeaveAndRead()
-    {
-        ShowPage(2);
-        return Stored();
-    }
+    HWND OpenColorPage(const UserOptions *stored = NULL) { return OpenPageWith(1, stored); }
 };
 
 TEST_F(ColorPageTest, DefaultRecordShowsTheSectionDefault)

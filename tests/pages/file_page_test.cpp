@@ -6,19 +6,7 @@ namespace {
 
 class FilePageTest : public SheetFixture {
 protected:
-    HWND OpenFilePage(const UserOptions *stored = NULL)
-    {
-        if (stored)
-            WriteStoredRecord(name.c_str(), *stored);
-        OpenSheet();
-        return ShowPage(0);
-    }
-    // Leaving the page is what saves it.
-    UserOptions LeaveAndRead()
-    {
-        ShowPage(1);
-        return Stored();
-    }
+    HWND OpenFilePage(const UserOptions *stored = NULL) { return OpenPageWith(0, stored); }
 };
 
 TEST_F(FilePageTest, DefaultRecordShowsProcessAndPrintWithDeleteJob)

@@ -25,18 +25,7 @@ ModalStep CancelDialog()
 
 class InfoPageTest : public SheetFixture {
 protected:
-    HWND OpenInfoPage(const UserOptions *stored = NULL)
-    {
-        if (stored)
-            WriteStoredRecord(name.c_str(), *stored);
-        OpenSheet();
-        return ShowPage(4);
-    }
-    UserOptions LeaveAndRead()
-    {
-        ShowPage(0);
-        return Stored();
-    }
+    HWND OpenInfoPage(const UserOptions *stored = NULL) { return OpenPageWith(4, stored); }
     void ArmSecurePrint(HWND page, std::vector<ModalStep> steps)
     {
         ModalScript script(std::move(steps));

@@ -6,18 +6,7 @@ namespace {
 
 class OtherPageTest : public SheetFixture {
 protected:
-    HWND OpenOtherPage(const UserOptions *stored = NULL)
-    {
-        if (stored)
-            WriteStoredRecord(name.c_str(), *stored);
-        OpenSheet();
-        return ShowPage(2);
-    }
-    UserOptions LeaveAndRead()
-    {
-        ShowPage(0);
-        return Stored();
-    }
+    HWND OpenOtherPage(const UserOptions *stored = NULL) { return OpenPageWith(2, stored); }
 };
 
 TEST_F(OtherPageTest, DefaultRecordShowsTheSectionDefault)

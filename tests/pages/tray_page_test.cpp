@@ -11,18 +11,7 @@ const int StaplePictures[] = {IDC_TRAY_STAPLE_PICTURE_NONE, IDC_TRAY_STAPLE_PICT
 
 class TrayPageTest : public SheetFixture {
 protected:
-    HWND OpenTrayPage(const UserOptions *stored = NULL)
-    {
-        if (stored)
-            WriteStoredRecord(name.c_str(), *stored);
-        OpenSheet();
-        return ShowPage(3);
-    }
-    UserOptions LeaveAndRead()
-    {
-        ShowPage(0);
-        return Stored();
-    }
+    HWND OpenTrayPage(const UserOptions *stored = NULL) { return OpenPageWith(3, stored); }
     static int VisibleStaplePicture(HWND page)
     {
         int shown = 0, count = 0;

@@ -265,6 +265,20 @@ HWND SheetFixture::ShowPage(int index)
     return PropSheet_GetCurrentPageHwnd(sheet.window);
 }
 
+HWND SheetFixture::OpenPageWith(int index, const UserOptions *stored)
+{
+    if (stored)
+        WriteStoredRecord(name.c_str(), *stored);
+    OpenSheet();
+    return ShowPage(index);
+}
+
+UserOptions SheetFixture::LeaveAndRead()
+{
+    ShowPage(PropSheet_HwndToIndex(sheet.window, PropSheet_GetCurrentPageHwnd(sheet.window)) == 0 ? 1 : 0);
+    return Stored();
+}
+
 void SheetFixture::PressSheetButton(int button)
 {
     PropSheet_PressButton(sheet.window, button);

@@ -64,6 +64,11 @@ protected:
     void UsePrinterName(const wchar_t *name);
     void OpenSheet();
     HWND ShowPage(int index);
+    // Stores the record (when given), opens the sheet and shows the page.
+    HWND OpenPageWith(int index, const UserOptions *stored);
+    // Leaves the current page for another, which saves it, and reads the
+    // store.
+    UserOptions LeaveAndRead();
     void PressSheetButton(int button); // PSBTN_OK, PSBTN_APPLYNOW, PSBTN_CANCEL
     void Pump();
     UserOptions Stored();
