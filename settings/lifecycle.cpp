@@ -21,9 +21,9 @@ static HANDLE OpenPrinterForData(PWSTR pPrinterName)
 
 static void StoreDefaultRecord(PCWSTR shortName)
 {
-    PrivateDevmode scratch = {};
-    ResetUserOptions(&scratch);
-    SetUserInfo(&scratch.options, shortName);
+    UserOptions record;
+    MakeDefaultRecord(&record);
+    SetUserInfo(&record, shortName);
 }
 
 // The value is a fixed 128-character field; the units behind the name's

@@ -38,13 +38,6 @@ static PCWSTR BuildKeyPath(PCWSTR pszPrinterName, WCHAR (&path)[STORE_PATH_UNITS
     return path + KEY_PREFIX_UNITS;
 }
 
-static void CopyDefaultRecord(UserOptions *pUserOptions)
-{
-    PrivateDevmode scratch = {};
-    ResetUserOptions(&scratch);
-    *pUserOptions = scratch.options;
-}
-
 LONG GetUserInfo(UserOptions *pUserOptions, PCWSTR pszPrinterName)
 {
     TraceLog("Entering GetUserInfo()...\n");
@@ -54,14 +47,14 @@ LONG GetUserInfo(UserOptions *pUserOptions, PCWSTR pszPrinterName)
     WCHAR path[STORE_PATH_UNITS];
     PCWSTR keyName = BuildKeyPath(pszPrinterName, path);
     if (!keyName) {
-        CopyDefaultRecord(pUserOptions);
+        MakeDefaultRecord(pUserOptions);
         return ERROR_INVALID_DATA;
     }
     TraceLog("GetUserInfo(%s, %s)...\n", L"pszPrinterName", keyName);
 
     HKEY key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        CopyDefaultRecord(pUserOptions);
+        MakeDefaultRecord(pUserOptions);
         TraceLog("GetUserInfo(RegOpenKeyEx failed, using default options)...\n");
         return ERROR_INVALID_DATA;
     }
@@ -74,7 +67,7 @@ LONG GetUserInfo(UserOptions *pUserOptions, PCWSTR pszPrinterName)
     if (result == ERROR_SUCCESS && size < sizeof(UserOptions))
         result = ERROR_INVALID_DATA;
     if (result != ERROR_SUCCESS || pUserOptions->initialized != USER_OPTIONS_MARKER) {
-        CopyDefaultRecord(pUserOptions);
+        MakeDefaultRecord(pUserOptions);
         TraceLog("GetUserInfo(lRet = %d, pUserOptions->initialized = %d)...\n", static_cast<int>(result),
                  static_cast<int>(pUserOptions->initialized));
     }

@@ -105,3 +105,11 @@ void ResetUserOptions(PrivateDevmode *pDevmode)
     ResetInfoSection(options);
     SetText(options.infoAux, L"");
 }
+
+void MakeDefaultRecord(UserOptions *pUserOptions)
+{
+    PrivateDevmode scratch;
+    ZeroMemory(&scratch, sizeof(scratch));
+    ResetUserOptions(&scratch);
+    *pUserOptions = scratch.options;
+}

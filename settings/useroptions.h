@@ -185,3 +185,8 @@ inline UserOptions &DevmodeOptions(PVOID pOEMDM)
 {
     return static_cast<PrivateDevmode *>(pOEMDM)->options;
 }
+
+// A bare full default record, as the store and the printer events keep it:
+// the bytes that ResetUserOptions leaves alone are zero, so that a stored
+// default never carries leftovers of the caller's stack.
+void MakeDefaultRecord(UserOptions *pUserOptions);

@@ -1,0 +1,195 @@
+// The store on Wine's real registry.
+#include "tests/settings/settings_support.h"
+
+#include <sddl.h>
+
+#include "settings/keysecurity.h"
+#include "settings/store.h"
+
+namespace {
+
+class StoreTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (const wchar_t *name : {L"QlxStore", L"QlxStore,Left", L"Office,Left", L"Office"})
+            DeleteStoreKey(name);
+    }
+
+    // A record ending at a guard page, filled with a stale pattern.
+    UserOptions *GuardedRecord()
+    {
+        UserOptions *record = static_cast<UserOptions *>(guard.End(sizeof(UserOptions)));
+        memset(record, 0x77, sizeof(*record));
+        return record;
+    }
+
+    void ExpectDefaults(const UserOptions *record)
+    {
+        EXPECT_EQ(0, memcmp(&GoldenRecord(), record, sizeof(UserOptions)));
+    }
+
+    GuardedPages guard{sizeof(UserOptions) + 4096};
+};
+
+TEST_F(StoreTest, WrittenRecordComesBackByteForByteReservedBytesIncluded)
+{
+    UserOptions written = FilledRecord(0x5A);
+    written.initialized = USER_OPTIONS_MARKER;
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&written, L"QlxStore"));
+    UserOptions *read = GuardedRecord();
+    EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, L"QlxStore"));
+    EXPECT_EQ(0, memcmp(&written, read, sizeof(written)));
+}
+
+TEST_F(StoreTest, KeyNameIsCutAtTheLastComma)
+{
+    const UserOptions &record = GoldenRecord();
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, L"Office,Left,Right"));
+    EXPECT_TRUE(StoreKeyExists(L"Office,Left"));
+    EXPECT_FALSE(StoreKeyExists(L"Office,Left,Right"));
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, L"Office"));
+    EXPECT_TRUE(StoreKeyExists(L"Office"));
+    EXPECT_EQ(ERROR_SUCCESS, DeleteUserInfo(L"Office,Left,Other"));
+    EXPECT_FALSE(StoreKeyExists(L"Office,Left"));
+}
+
+TEST_F(StoreTest, MissingKeyGivesDefaultsAndCreatesNothing)
+{
+    UserOptions *read = GuardedRecord();
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, L"QlxStore"));
+    ExpectDefaults(read);
+    EXPECT_FALSE(StoreKeyExists(L"QlxStore"));
+}
+
+TEST_F(StoreTest, UnusableStoredValuesGiveDefaultsAndTheQueryStatus)
+{
+    UserOptions bad = GoldenRecord();
+    bad.initialized = 12346;
+    bad.jobAction = 4;
+    WriteStoredValue(L"QlxStore", &bad, sizeof(bad));
+    UserOptions *read = GuardedRecord();
+    EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, L"QlxStore")) << "wrong marker";
+    ExpectDefaults(read);
+
+    BYTE longer[sizeof(UserOptions) + 64];
+    memcpy(longer, &GoldenRecord(), sizeof(UserOptions));
+    WriteStoredValue(L"QlxStore", longer, sizeof(longer));
+    read = GuardedRecord();
+    EXPECT_EQ(ERROR_MORE_DATA, GetUserInfo(read, L"QlxStore")) << "longer than a record";
+    ExpectDefaults(read);
+
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(L"QlxStore").c_str(), 0, KEY_ALL_ACCESS,
+                                           &key));
+    RegDeleteValueW(key, L"User Info");
+    RegCloseKey(key);
+    read = GuardedRecord();
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetUserInfo(read, L"QlxStore")) << "no value";
+    ExpectDefaults(read);
+}
+
+// A valid marker at the front of a short value must not let stale caller
+// bytes pass for the rest of the record.
+TEST_F(StoreTest, ShortStoredValueGivesFullDefaultsAndInvalidData)
+{
+    UserOptions shortValue = FilledRecord(0x11);
+    shortValue.initialized = USER_OPTIONS_MARKER;
+    WriteStoredValue(L"QlxStore", &shortValue, sizeof(UserOptions) - 4);
+    UserOptions *read = GuardedRecord();
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, L"QlxStore"));
+    ExpectDefaults(read);
+}
+
+TEST_F(StoreTest, NamesThatDoNotFitAreRefusedWithoutOverrun)
+{
+    const UserOptions &record = GoldenRecord();
+    PWSTR tooLong = guard.Name(L"QlxStore", 256);
+    UserOptions read;
+    memset(&read, 0x77, sizeof(read));
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(&read, tooLong));
+    ExpectDefaults(&read);
+    EXPECT_EQ(ERROR_INVALID_DATA, SetUserInfo(&record, tooLong));
+    EXPECT_EQ(ERROR_INVALID_DATA, DeleteUserInfo(tooLong));
+
+    // 255 characters fit the name, but a key name of 240 does not fit the path.
+    PWSTR keyTooLong = guard.Name(L"QlxStore", 240);
+    EXPECT_EQ(ERROR_INVALID_DATA, SetUserInfo(&record, keyTooLong));
+    EXPECT_FALSE(StoreKeyExists(std::wstring(keyTooLong)));
+
+    PWSTR longest = guard.Name(L"QlxStore,", 255);
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, longest));
+    EXPECT_TRUE(StoreKeyExists(L"QlxStore"));
+
+    std::wstring keyName(239, L'k');
+    PWSTR fits = guard.Name(keyName, 239);
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, fits));
+    EXPECT_EQ(ERROR_SUCCESS, DeleteUserInfo(fits));
+}
+
+TEST_F(StoreTest, NullArgumentsFailWithInvalidData)
+{
+    UserOptions read;
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(&read, NULL));
+    ExpectDefaults(&read);
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(NULL, L"QlxStore"));
+    EXPECT_EQ(ERROR_INVALID_DATA, SetUserInfo(NULL, L"QlxStore"));
+    EXPECT_EQ(ERROR_INVALID_DATA, DeleteUserInfo(NULL));
+    EXPECT_FALSE(StoreKeyExists(L"QlxStore"));
+}
+
+TEST_F(StoreTest, DeletingAMissingKeyReportsThePlatformError)
+{
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, DeleteUserInfo(L"QlxStore"));
+}
+
+// Wine ignores the security given to RegCreateKeyExW, so the descriptor is
+// checked as built.
+TEST(KeySecurityTest, EveryoneMaySaveOnlySystemAndAdministratorsControlTheKey)
+{
+    KeySecurity security;
+    memset(&security, 0xCC, sizeof(security));
+    ASSERT_TRUE(BuildKeySecurity(&security));
+    EXPECT_EQ(sizeof(SECURITY_ATTRIBUTES), security.attributes.nLength);
+    EXPECT_EQ(sizeof(void *) == 4 ? 12u : 24u, security.attributes.nLength);
+    EXPECT_FALSE(security.attributes.bInheritHandle);
+    ASSERT_TRUE(IsValidSecurityDescriptor(security.attributes.lpSecurityDescriptor));
+
+    BOOL present = FALSE, defaulted = TRUE;
+    PACL acl = NULL;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(security.attributes.lpSecurityDescriptor, &present, &acl, &defaulted));
+    ASSERT_TRUE(present);
+    ASSERT_TRUE(acl != NULL) << "a NULL DACL lets anyone take the key over";
+    EXPECT_FALSE(defaulted);
+    ASSERT_EQ(3u, acl->AceCount);
+
+    PSID everyone = NULL, system = NULL, admins = NULL;
+    ASSERT_TRUE(ConvertStringSidToSidW(L"S-1-1-0", &everyone));
+    ASSERT_TRUE(ConvertStringSidToSidW(L"S-1-5-18", &system));
+    ASSERT_TRUE(ConvertStringSidToSidW(L"S-1-5-32-544", &admins));
+
+    bool seen[3] = {false, false, false};
+    for (DWORD i = 0; i < acl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE *ace = NULL;
+        ASSERT_TRUE(GetAce(acl, i, reinterpret_cast<void **>(&ace)));
+        ASSERT_EQ(ACCESS_ALLOWED_ACE_TYPE, ace->Header.AceType);
+        EXPECT_EQ(0, ace->Header.AceFlags) << "nothing inherits";
+        PSID sid = &ace->SidStart;
+        if (EqualSid(sid, everyone)) {
+            seen[0] = true;
+            EXPECT_EQ(static_cast<ACCESS_MASK>(KEY_QUERY_VALUE | KEY_SET_VALUE), ace->Mask);
+        } else {
+            seen[EqualSid(sid, system) ? 1 : 2] = true;
+            EXPECT_TRUE(EqualSid(sid, system) || EqualSid(sid, admins));
+            EXPECT_EQ(static_cast<ACCESS_MASK>(KEY_ALL_ACCESS), ace->Mask);
+            EXPECT_EQ(static_cast<ACCESS_MASK>(WRITE_DAC | WRITE_OWNER | DELETE),
+                      ace->Mask & (WRITE_DAC | WRITE_OWNER | DELETE));
+        }
+    }
+    EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
+    LocalFree(everyone);
+    LocalFree(system);
+    LocalFree(admins);
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+// The test variant of the plug-in: built without a language and with the
+// trace on, driven through its COM object as the host drives it.
+#include "tests/settings/settings_support.h"
+
+namespace {
+
+const wchar_t VariantPrinter[] = L"QlxTest Variant";
+
+class VariantTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { AddTestPrinter(VariantPrinter); }
+    static void TearDownTestSuite() { RemoveTestPrinter(VariantPrinter); }
+
+    void SetUp() override { ASSERT_TRUE(HostLoadPlugin(EnvPath(L"QLX_VARIANT_PLUGIN_DLL").c_str(), &plugin)); }
+    void TearDown() override
+    {
+        HostUnloadPlugin(&plugin);
+        DeleteStoreKey(VariantPrinter);
+    }
+
+    std::string Log() { return ReadWholeFile(dir.File(L"UILog.txt")); }
+
+    ScratchDirectory dir;
+    HostPlugin plugin;
+};
+
+TEST_F(VariantTest, InitializeWithoutLanguageStoresDefaultsButNamesNoModule)
+{
+    EXPECT_EQ(E_FAIL, plugin.ui->PrinterEvent(const_cast<PWSTR>(VariantPrinter), PRINTER_EVENT_INITIALIZE, 0, 0));
+    UserOptions stored;
+    ASSERT_EQ(sizeof(stored), ReadStoredValue(VariantPrinter, &stored));
+    EXPECT_EQ(0, memcmp(&GoldenRecord(), &stored, sizeof(stored)));
+    BYTE data[256];
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND),
+              ReadPrinterData(VariantPrinter, L"SPLUserModePrinterDriver", NULL, data, sizeof(data)));
+
+    std::string log = Log();
+    EXPECT_NE(std::string::npos, log.find(":Entered OEMPrinterEvent = 3\r\n"));
+    EXPECT_NE(std::string::npos, log.find(":OEMPrinterEvent(QlxTest Variant), iDriverEvent = 3\r\n"));
+    EXPECT_NE(std::string::npos, log.find(":SetUserInfo(pszPrinterName, QlxTest Variant)...\r\n"));
+    EXPECT_NE(std::string::npos, log.find(":OEMPrinterEvent() - SELECTED_LANGUAGE = noLanguage\r\n"));
+}
+
+TEST_F(VariantTest, ConvertTracesOnlyHeadersThatDiffer)
+{
+    PrivateDevmode in, out;
+    memset(&in, 0, sizeof(in));
+    memset(&out, 0, sizeof(out));
+    OEMDMPARAM param;
+    ZeroMemory(&param, sizeof(param));
+    param.pOEMDMIn = &in;
+    param.pOEMDMOut = &out;
+    param.cbBufSize = sizeof(out);
+    EXPECT_EQ(S_OK, plugin.ui->DevMode(OEMDM_CONVERT, &param));
+    EXPECT_EQ(std::string::npos, Log().find("Bad version"));
+
+    in.header.dwVersion = 2;
+    EXPECT_EQ(S_OK, plugin.ui->DevMode(OEMDM_CONVERT, &param));
+    EXPECT_NE(std::string::npos, Log().find(":OEMDevMode() - Bad version of OEMDM\r\n"));
+    EXPECT_EQ(2u, out.header.dwVersion);
+}
+
+} // namespace
