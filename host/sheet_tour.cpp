@@ -60,14 +60,57 @@ static bool PicturePage(HostSheet *sheet, int page, const wchar_t *folder)
     return ok;
 }
 
+static void Click(HWND page, int control)
+{
+    SendDlgItemMessageW(page, control, BM_CLICK, 0, 0);
+}
+
+static void Choose(HWND page, int list, int index)
+{
+    SendDlgItemMessageW(page, list, CB_SETCURSEL, index, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+}
+
+// A few choices a user might make, so that the pictures and the stored
+// record show the pages at work rather than only their defaults.
+static void MakeChoices(HWND page, int index)
+{
+    switch (index) {
+    case 0:
+        Choose(page, IDC_FILE_DISPOSITION, 0);
+        break;
+    case 1:
+        Click(page, IDC_COLOR_PRINTER_SCREENED);
+        Click(page, IDC_COLOR_RGB_PROFILE_SOURCE);
+        Choose(page, IDC_COLOR_RGB_PROFILE, 0);
+        break;
+    case 2:
+        Click(page, IDC_OTHER_SAVE_AS_TIFF);
+        Choose(page, IDC_OTHER_TIFF_RESOLUTION, 1);
+        break;
+    case 3:
+        Choose(page, IDC_TRAY_STAPLE, 1);
+        Choose(page, IDC_TRAY_MEDIA_TYPE, 2);
+        break;
+    case 4:
+        SetDlgItemTextW(page, IDC_INFO_OWNER, L"Demo-bruger");
+        SetDlgItemTextW(page, IDC_INFO_COMMENT, L"Prøvetryk til mødet på fredag");
+        break;
+    }
+}
+
 bool HostTourSheet(HostSheet *sheet, const wchar_t *folder)
 {
     SetWindowPos(sheet->window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     bool ok = true;
     wchar_t path[MAX_PATH];
     for (int page = 0; page < sheet->pageCount; ++page) {
-        ok = PicturePage(sheet, page, folder) && ok;
+        PropSheet_SetCurSel(sheet->window, NULL, page);
+        HostPumpSheet(sheet);
         HWND current = PropSheet_GetCurrentPageHwnd(sheet->window);
+        MakeChoices(current, page);
+        ok = PicturePage(sheet, page, folder) && ok;
         if (page == 1) {
             wsprintfW(path, L"%s\\sheet-render-help.bmp", folder);
             ok = PictureModalDialog(current, IDC_COLOR_HELP_ICON, STN_CLICKED, L"Hjælp til gengivelse af typografi",

@@ -1,6 +1,6 @@
-// The demo's walk through Document Properties: each page in turn, the
-// rendering-style help and the secure-print dialog opened from their pages,
-// a picture of each, and OK at the end.
+// The demo's walk through Document Properties: each page in turn with a few
+// choices made on it, the rendering-style help and the secure-print dialog
+// opened from their pages, a picture of each, and OK at the end.
 #pragma once
 
 #include "host/sheet_host.h"
