@@ -82,11 +82,17 @@ typedef BOOL(WINAPI *HandleCountProc)(HANDLE, PDWORD);
 // value in turn finds every open kernel handle, registry keys included.
 static DWORD ProbeHandles()
 {
-    DWORD count = 0;
-    DWORD flags;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+    // Each probe is a server round trip; past a long run of free values the
+    // table has ended.
+    DWORD count = 0, misses = 0, flags;
+    for (ULONG_PTR value = 4; value < 0x10000 && misses < 256; value += 4) {
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
             ++count;
+            misses = 0;
+        } else {
+            ++misses;
+        }
+    }
     return count;
 }
 
