@@ -117,9 +117,8 @@ const int PageTemplates[] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_
 
 // The plug-in's five templates in the same kind of sheet, with nothing run
 // for them.
-HWND OpenFloorSheet(HMODULE module)
+void CreateFloorPages(HMODULE module, HPROPSHEETPAGE (&pages)[5])
 {
-    HPROPSHEETPAGE pages[5];
     PROPSHEETPAGEW page;
     ZeroMemory(&page, sizeof(page));
     page.dwSize = sizeof(page);
@@ -129,6 +128,10 @@ HWND OpenFloorSheet(HMODULE module)
         page.pszTemplate = MAKEINTRESOURCEW(PageTemplates[i]);
         pages[i] = CreatePropertySheetPageW(&page);
     }
+}
+
+HWND ShowFloorSheet(HPROPSHEETPAGE (&pages)[5])
+{
     PROPSHEETHEADERW header;
     ZeroMemory(&header, sizeof(header));
     header.dwSize = sizeof(header);
@@ -136,7 +139,14 @@ HWND OpenFloorSheet(HMODULE module)
     header.pszCaption = L"Dokumentegenskaber";
     header.nPages = 5;
     header.phpage = pages;
-    HWND window = reinterpret_cast<HWND>(PropertySheetW(&header));
+    return reinterpret_cast<HWND>(PropertySheetW(&header));
+}
+
+HWND OpenFloorSheet(HMODULE module)
+{
+    HPROPSHEETPAGE pages[5];
+    CreateFloorPages(module, pages);
+    HWND window = ShowFloorSheet(pages);
     for (int i = 1; i < 5; ++i)
         PropSheet_SetCurSel(window, NULL, i);
     return window;
@@ -187,7 +197,7 @@ Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count)
 void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count)
 {
     enum { Devmode, Init, Show, Page1, Page2, Page3, Page4, Phases };
-    static const char *names[Phases] = {"devmode size/default/merge", "DocumentPropertySheets INIT",
+    static const char *names[Phases] = {"devmode size/default/merge", "INIT, five pages created",
                                         "PropertySheetW + first page", "select page 2", "select page 3",
                                         "select page 4", "select page 5"};
     std::vector<double> plugin[Phases], floor[Phases];
@@ -207,26 +217,11 @@ void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count)
         CloseSheetWithOk(&sheet);
 
         HPROPSHEETPAGE pages[5];
-        PROPSHEETPAGEW page;
-        ZeroMemory(&page, sizeof(page));
-        page.dwSize = sizeof(page);
-        page.hInstance = module;
-        page.pfnDlgProc = NullPageProc;
         t = Seconds();
         floor[Devmode].push_back(0);
-        for (int p = 0; p < 5; ++p) {
-            page.pszTemplate = MAKEINTRESOURCEW(PageTemplates[p]);
-            pages[p] = CreatePropertySheetPageW(&page);
-        }
+        CreateFloorPages(module, pages);
         next = Seconds(), floor[Init].push_back(next - t), t = next;
-        PROPSHEETHEADERW header;
-        ZeroMemory(&header, sizeof(header));
-        header.dwSize = sizeof(header);
-        header.dwFlags = PSH_MODELESS;
-        header.pszCaption = L"Dokumentegenskaber";
-        header.nPages = 5;
-        header.phpage = pages;
-        HWND window = reinterpret_cast<HWND>(PropertySheetW(&header));
+        HWND window = ShowFloorSheet(pages);
         next = Seconds(), floor[Show].push_back(next - t), t = next;
         for (int p = 1; p < 5; ++p) {
             PropSheet_SetCurSel(window, NULL, p);
@@ -387,7 +382,9 @@ int main(int argc, char **argv)
                f->firstFailure.c_str());
     printf("  (fuzzing took %.0f s)\n", fuzzSeconds);
 
-    FILE *json = fopen(jsonPath, "w");
+    wchar_t jsonWindowsPath[MAX_PATH];
+    HostWindowsPath(jsonPath, jsonWindowsPath, MAX_PATH);
+    FILE *json = _wfopen(jsonWindowsPath, L"w");
     if (!json) {
         fprintf(stderr, "cannot write %s\n", jsonPath);
         return 1;
