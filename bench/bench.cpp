@@ -1,0 +1,429 @@
+// qlxbench: the plug-in's paths timed against what the platform needs at
+// least for the same work, in one process and interleaved, so that a noisy
+// machine slows both sides alike. Then the leak cycles and both fuzzers.
+//
+//   qlxbench.exe PLUGIN.dll ARCH OUT.json [reps] [leak cycles] [fuzz cases]
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "bench/robust.h"
+
+#include <commctrl.h>
+
+#include "resources/resource.h"
+#include "settings/keysecurity.h"
+#include "settings/store.h"
+
+namespace {
+
+double Seconds()
+{
+    static LARGE_INTEGER frequency;
+    if (!frequency.QuadPart)
+        QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename Work> double TimeLoop(int count, Work work)
+{
+    double start = Seconds();
+    for (int i = 0; i < count; ++i)
+        work();
+    return Seconds() - start;
+}
+
+struct Spread {
+    double median, min, max;
+};
+
+Spread Summarise(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return {median, values.front(), values.back()};
+}
+
+struct Ratio {
+    const char *key;
+    const char *label;
+    double target;
+    Spread ratio;
+    double pluginMicros; // median time of one plug-in call
+    double floorMicros;
+};
+
+// One repetition times the floor and the plug-in in alternating blocks, so
+// that a burst of noise on this shared machine lands on both sides alike.
+template <typename PluginWork, typename FloorWork>
+Ratio Compare(const char *key, const char *label, double target, int reps, int count, PluginWork plugin,
+              FloorWork floor)
+{
+    const int blocks = 10;
+    std::vector<double> ratios, pluginTimes, floorTimes;
+    plugin();
+    floor();
+    for (int r = 0; r < reps; ++r) {
+        double p = 0, f = 0;
+        for (int b = 0; b < blocks; ++b) {
+            if ((r + b) % 2) {
+                f += TimeLoop(count / blocks, floor);
+                p += TimeLoop(count / blocks, plugin);
+            } else {
+                p += TimeLoop(count / blocks, plugin);
+                f += TimeLoop(count / blocks, floor);
+            }
+        }
+        ratios.push_back(p / f);
+        pluginTimes.push_back(p * 1e6 / count);
+        floorTimes.push_back(f * 1e6 / count);
+    }
+    return {key, label, target, Summarise(ratios), Summarise(pluginTimes).median, Summarise(floorTimes).median};
+}
+
+// The floor's callee: the same work a devmode call must do at least, behind
+// a virtual call the compiler cannot see through.
+struct FloorCallee {
+    virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) = 0;
+};
+struct CopyingCallee : FloorCallee {
+    HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override
+    {
+        if (mode == OEMDM_DEFAULT)
+            memset(param->pOEMDMOut, 0, param->cbBufSize);
+        else
+            memcpy(param->pOEMDMOut, param->pOEMDMIn, param->cbBufSize);
+        return S_OK;
+    }
+};
+CopyingCallee TheCallee;
+FloorCallee *volatile Callee = &TheCallee;
+
+// ------------------------------------------------------------ floor sheet
+
+INT_PTR CALLBACK NullPageProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+const int PageTemplates[] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_TRAY_PAGE, IDD_INFO_PAGE};
+
+// The plug-in's five templates in the same kind of sheet, with nothing run
+// for them.
+void CreateFloorPages(HMODULE module, HPROPSHEETPAGE (&pages)[5])
+{
+    PROPSHEETPAGEW page;
+    ZeroMemory(&page, sizeof(page));
+    page.dwSize = sizeof(page);
+    page.hInstance = module;
+    page.pfnDlgProc = NullPageProc;
+    for (int i = 0; i < 5; ++i) {
+        page.pszTemplate = MAKEINTRESOURCEW(PageTemplates[i]);
+        pages[i] = CreatePropertySheetPageW(&page);
+    }
+}
+
+HWND ShowFloorSheet(HPROPSHEETPAGE (&pages)[5])
+{
+    PROPSHEETHEADERW header;
+    ZeroMemory(&header, sizeof(header));
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_MODELESS;
+    header.pszCaption = L"Dokumentegenskaber";
+    header.nPages = 5;
+    header.phpage = pages;
+    return reinterpret_cast<HWND>(PropertySheetW(&header));
+}
+
+HWND OpenFloorSheet(HMODULE module)
+{
+    HPROPSHEETPAGE pages[5];
+    CreateFloorPages(module, pages);
+    HWND window = ShowFloorSheet(pages);
+    for (int i = 1; i < 5; ++i)
+        PropSheet_SetCurSel(window, NULL, i);
+    return window;
+}
+
+void Drain()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Sheets are timed until the fifth page exists; closing is not timed.
+Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count)
+{
+    std::vector<double> ratios, pluginTimes, floorTimes;
+    for (int r = -1; r < reps; ++r) {
+        double p = 0, f = 0;
+        for (int i = 0; i < count; ++i) {
+            HostSheet sheet;
+            double start = Seconds();
+            OpenSheetAllPages(&sheet, ui, NULL);
+            p += Seconds() - start;
+            CloseSheetWithOk(&sheet);
+
+            start = Seconds();
+            HWND floor = OpenFloorSheet(module);
+            f += Seconds() - start;
+            DestroyWindow(floor);
+            Drain();
+        }
+        if (getenv("QLX_BENCH_TRACE"))
+            printf("  sheet rep %d: plug-in %.1f ms, floor %.1f ms\n", r, p * 1e3 / count, f * 1e3 / count);
+        if (r < 0)
+            continue; // warm-up
+        ratios.push_back(p / f);
+        pluginTimes.push_back(p * 1e6 / count);
+        floorTimes.push_back(f * 1e6 / count);
+    }
+    return {"sheet_open_ratio", "open Document Properties, 5 pages", 1.5, Summarise(ratios),
+            Summarise(pluginTimes).median, Summarise(floorTimes).median};
+}
+
+// Where the time of opening goes, phase by phase, for the plug-in's sheet
+// and the floor's: medians in microseconds over count sheets.
+void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count)
+{
+    enum { Devmode, Init, Show, Page1, Page2, Page3, Page4, Phases };
+    static const char *names[Phases] = {"devmode size/default/merge", "INIT, five pages created",
+                                        "PropertySheetW + first page", "select page 2", "select page 3",
+                                        "select page 4", "select page 5"};
+    std::vector<double> plugin[Phases], floor[Phases];
+    for (int i = 0; i < count; ++i) {
+        HostSheet sheet;
+        double t = Seconds(), next;
+        HostPrepareDevmode(&sheet, ui, NULL);
+        next = Seconds(), plugin[Devmode].push_back(next - t), t = next;
+        HostAddPages(&sheet);
+        next = Seconds(), plugin[Init].push_back(next - t), t = next;
+        HostShowSheet(&sheet, L"Dokumentegenskaber");
+        next = Seconds(), plugin[Show].push_back(next - t), t = next;
+        for (int p = 1; p < 5; ++p) {
+            PropSheet_SetCurSel(sheet.window, NULL, p);
+            next = Seconds(), plugin[Show + p].push_back(next - t), t = next;
+        }
+        CloseSheetWithOk(&sheet);
+
+        HPROPSHEETPAGE pages[5];
+        t = Seconds();
+        floor[Devmode].push_back(0);
+        CreateFloorPages(module, pages);
+        next = Seconds(), floor[Init].push_back(next - t), t = next;
+        HWND window = ShowFloorSheet(pages);
+        next = Seconds(), floor[Show].push_back(next - t), t = next;
+        for (int p = 1; p < 5; ++p) {
+            PropSheet_SetCurSel(window, NULL, p);
+            next = Seconds(), floor[Show + p].push_back(next - t), t = next;
+        }
+        DestroyWindow(window);
+        Drain();
+    }
+    printf("  where opening goes (median us)      plug-in      floor\n");
+    for (int p = 0; p < Phases; ++p)
+        printf("    %-32s %10.0f %10.0f\n", names[p], Summarise(plugin[p]).median * 1e6,
+               Summarise(floor[p]).median * 1e6);
+}
+
+Spread TimeSheetCycles(IPrintOemUI *ui, int reps, int count)
+{
+    std::vector<double> millis;
+    for (int r = 0; r < reps; ++r) {
+        double start = Seconds();
+        for (int i = 0; i < count; ++i)
+            RunSheetCycle(ui);
+        millis.push_back((Seconds() - start) * 1e3 / count);
+    }
+    return Summarise(millis);
+}
+
+long long FileBytes(const wchar_t *path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int Argument(int argc, char **argv, int index, int fallback)
+{
+    return argc > index ? atoi(argv[index]) : fallback;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 4) {
+        fprintf(stderr, "usage: qlxbench PLUGIN.dll ARCH OUT.json [reps] [leak cycles] [fuzz cases]\n");
+        return 2;
+    }
+    const char *arch = argv[2];
+    const char *jsonPath = argv[3];
+    int reps = std::max(7, Argument(argc, argv, 4, 9));
+    int cycles = Argument(argc, argv, 5, 1000);
+    int fuzzCases = Argument(argc, argv, 6, 100000);
+
+    InstallCrashReporter();
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    wchar_t dllPath[MAX_PATH];
+    HostWindowsPath(argv[1], dllPath, MAX_PATH);
+    HostPlugin plugin;
+    if (!HostLoadPlugin(dllPath, &plugin)) {
+        fprintf(stderr, "cannot load %s\n", argv[1]);
+        return 1;
+    }
+    IPrintOemUI *ui = plugin.ui;
+
+    // The pages key the store by this name; the store paths use their own.
+    ui->PrinterEvent(const_cast<PWSTR>(L"QLX Bench Sheet"), 0, 0, 0);
+    const wchar_t *storeName = L"QLX Bench Store";
+    const std::wstring storePath = std::wstring(L"SYSTEM\\Printers\\") + storeName;
+    UserOptions record = FullDefaultRecord();
+    SetUserInfo(&record, storeName);
+
+    std::vector<Ratio> ratios;
+    ratios.push_back(Compare(
+        "store_read_ratio", "GetUserInfo, existing record", 1.15, reps, 4000,
+        [&] { GetUserInfo(&record, storeName); },
+        [&] {
+            HKEY key;
+            DWORD size = sizeof(record);
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, storePath.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+                RegQueryValueExW(key, L"User Info", NULL, NULL, reinterpret_cast<BYTE *>(&record), &size);
+                RegCloseKey(key);
+            }
+        }));
+
+    KeySecurity security;
+    BuildKeySecurity(&security);
+    ratios.push_back(Compare(
+        "store_write_ratio", "SetUserInfo", 1.15, reps, 2000, [&] { SetUserInfo(&record, storeName); },
+        [&] {
+            HKEY key;
+            if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, storePath.c_str(), 0, NULL, REG_OPTION_NON_VOLATILE,
+                                KEY_SET_VALUE, &security.attributes, &key, NULL) == ERROR_SUCCESS) {
+                RegSetValueExW(key, L"User Info", 0, REG_BINARY, reinterpret_cast<const BYTE *>(&record),
+                               sizeof(record));
+                RegCloseKey(key);
+            }
+        }));
+
+    static PrivateDevmode in, out;
+    OEMDMPARAM dm;
+    ZeroMemory(&dm, sizeof(dm));
+    dm.cbSize = sizeof(dm);
+    dm.cbBufSize = sizeof(PrivateDevmode);
+    dm.pOEMDMIn = &in;
+    dm.pOEMDMOut = &out;
+    ui->DevMode(OEMDM_DEFAULT, &dm);
+    in = out;
+    ratios.push_back(Compare(
+        "devmode_default_ratio", "DevMode OEMDM_DEFAULT", 2.0, reps, 20000,
+        [&] { ui->DevMode(OEMDM_DEFAULT, &dm); }, [&] { Callee->DevMode(OEMDM_DEFAULT, &dm); }));
+    ratios.push_back(Compare(
+        "devmode_convert_ratio", "DevMode OEMDM_CONVERT", 2.0, reps, 20000,
+        [&] { ui->DevMode(OEMDM_CONVERT, &dm); }, [&] { Callee->DevMode(OEMDM_CONVERT, &dm); }));
+
+    ratios.push_back(CompareSheetOpening(ui, plugin.module, reps, 5));
+    Spread cycle = TimeSheetCycles(ui, reps, 5);
+    long long dllBytes = FileBytes(dllPath);
+
+    double started = Seconds();
+    LeakReport leak = RunLeakCycles(ui, cycles);
+    double leakSeconds = Seconds() - started;
+
+    // Wine's process-wide anonymous memory (what GetProcessMemoryInfo calls
+    // pagefile usage) also holds what the Unix side allocates for windows and
+    // GDI objects, which VirtualQuery cannot see: compare its growth per
+    // sheet with the floor's sheets to tell the plug-in's share from Wine's.
+    const int attributionCycles = std::min(cycles, 100);
+    SIZE_T memoryBefore = CountResources().pagefileUsage;
+    for (int i = 0; i < attributionCycles; ++i) {
+        DestroyWindow(OpenFloorSheet(plugin.module));
+        Drain();
+    }
+    SIZE_T memoryBetween = CountResources().pagefileUsage;
+    for (int i = 0; i < attributionCycles; ++i)
+        RunSheetCycle(ui);
+    SIZE_T memoryAfter = CountResources().pagefileUsage;
+    double floorGrowth = attributionCycles ? (static_cast<double>(memoryBetween) - memoryBefore) / attributionCycles : 0;
+    double pluginGrowth = attributionCycles ? (static_cast<double>(memoryAfter) - memoryBetween) / attributionCycles : 0;
+
+    started = Seconds();
+    FuzzReport storeFuzz = FuzzStoreReader(ChooseSeed(), fuzzCases, L"QLX Bench Fuzz");
+    FuzzReport devmodeFuzz = FuzzDevMode(ui, ChooseSeed(), fuzzCases);
+    double fuzzSeconds = Seconds() - started;
+
+    printf("\n%s: %d repetitions, median [min .. max]\n", arch, reps);
+    printf("  %-36s %10s %10s  %-24s %6s  %s\n", "path", "plug-in", "floor", "ratio", "target", "met");
+    for (const Ratio &r : ratios)
+        printf("  %-36s %8.2fus %8.2fus  %5.2f [%5.2f .. %5.2f]   <= %4.2f  %s\n", r.label, r.pluginMicros,
+               r.floorMicros, r.ratio.median, r.ratio.min, r.ratio.max, r.target,
+               r.ratio.median <= r.target ? "yes" : "NO");
+    ProfileSheetOpening(ui, plugin.module, reps);
+    printf("  %-36s %8.1f ms [%.1f .. %.1f]\n", "sheet cycle (open, 5 pages, OK)", cycle.median, cycle.min,
+           cycle.max);
+    printf("  %-36s %lld bytes\n", "DLL size", dllBytes);
+    printf("  leak, %d cycles in %.0f s: private bytes %+lld, USER %+lld, GDI %+lld, handles %+lld;"
+           " %d cycles off the USER/GDI baseline (%lu/%lu), %d cycles failed%s%s\n",
+           leak.cycles, leakSeconds, leak.privateGrowth, leak.userGrowth, leak.gdiGrowth, leak.handleGrowth,
+           leak.driftedCycles, static_cast<unsigned long>(leak.baseline.userObjects),
+           static_cast<unsigned long>(leak.baseline.gdiObjects), leak.failedCycles,
+           leak.driftedCycles ? ", first: " : "", leak.firstDrift.c_str());
+    printf("  counters at the end: USER %lu (%s), GDI %lu (%s), handles %lu (%s),\n"
+           "    private %lu KiB (VirtualQuery), pagefile usage %lu KiB (GetProcessMemoryInfo, %+lld KiB)\n",
+           static_cast<unsigned long>(leak.final.userObjects), leak.final.userSource,
+           static_cast<unsigned long>(leak.final.gdiObjects), leak.final.gdiSource,
+           static_cast<unsigned long>(leak.final.handles), leak.final.handlesSource,
+           static_cast<unsigned long>(leak.final.privateBytes / 1024),
+           static_cast<unsigned long>(leak.final.pagefileUsage / 1024),
+           (static_cast<long long>(leak.final.pagefileUsage) - static_cast<long long>(leak.baseline.pagefileUsage)) /
+               1024);
+    printf("  pagefile usage per sheet over %d sheets: plug-in sheet %+.0f bytes, floor sheet %+.0f bytes\n",
+           attributionCycles, pluginGrowth, floorGrowth);
+    for (const FuzzReport *f : {&storeFuzz, &devmodeFuzz})
+        printf("  fuzz %-8s seed 0x%016llx: %d cases, %d failed%s%s\n", f == &storeFuzz ? "store" : "devmode",
+               static_cast<unsigned long long>(f->seed), f->cases, f->failures, f->failures ? "; first: " : "",
+               f->firstFailure.c_str());
+    printf("  (fuzzing took %.0f s)\n", fuzzSeconds);
+
+    wchar_t jsonWindowsPath[MAX_PATH];
+    HostWindowsPath(jsonPath, jsonWindowsPath, MAX_PATH);
+    FILE *json = _wfopen(jsonWindowsPath, L"w");
+    if (!json) {
+        fprintf(stderr, "cannot write %s\n", jsonPath);
+        return 1;
+    }
+    // No number at all where nothing could count: 0 would claim a clean run.
+    char gdiGrowth[32] = "null";
+    if (leak.final.gdiObjects)
+        snprintf(gdiGrowth, sizeof(gdiGrowth), "%lld", leak.gdiGrowth);
+    fprintf(json, "{");
+    for (const Ratio &r : ratios)
+        fprintf(json, "\"%s\": %.3f, ", r.key, r.ratio.median);
+    fprintf(json,
+            "\"sheet_cycle_ms\": %.2f, \"dll_bytes\": %lld, \"leak_private_bytes\": %lld, "
+            "\"leak_user_objects\": %lld, \"leak_gdi_objects\": %s, \"leak_handles\": %lld}",
+            cycle.median, dllBytes, leak.privateGrowth, leak.userGrowth, gdiGrowth, leak.handleGrowth);
+    fclose(json);
+
+    DeleteUserInfo(storeName);
+    DeleteUserInfo(L"QLX Bench Sheet");
+    ui->Release();
+    bool clean = !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles;
+    return clean ? 0 : 1;
+}

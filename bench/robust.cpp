@@ -1,0 +1,504 @@
+#include "bench/robust.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include "entry/module.h"
+#include "settings/store.h"
+
+// ------------------------------------------------------------------ numbers
+
+Rng::Rng(uint64_t seed) : state(seed ? seed : 0x9E3779B97F4A7C15ull) {}
+
+uint64_t Rng::Next()
+{
+    state ^= state >> 12;
+    state ^= state << 25;
+    state ^= state >> 27;
+    return state * 0x2545F4914F6CDD1Dull;
+}
+
+uint32_t Rng::Below(uint32_t bound)
+{
+    return bound ? static_cast<uint32_t>((Next() >> 32) % bound) : 0;
+}
+
+bool Rng::Percent(uint32_t percent)
+{
+    return Below(100) < percent;
+}
+
+void Rng::Fill(void *data, size_t size)
+{
+    BYTE *bytes = static_cast<BYTE *>(data);
+    while (size >= 8) {
+        uint64_t word = Next();
+        CopyMemory(bytes, &word, 8);
+        bytes += 8;
+        size -= 8;
+    }
+    if (size) {
+        uint64_t word = Next();
+        CopyMemory(bytes, &word, size);
+    }
+}
+
+uint64_t ChooseSeed()
+{
+    char text[32];
+    DWORD length = GetEnvironmentVariableA("QLX_SEED", text, sizeof(text));
+    if (length && length < sizeof(text))
+        return _strtoui64(text, NULL, 0);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<uint64_t>(now.QuadPart) * 0x9E3779B97F4A7C15ull ^ GetCurrentProcessId();
+}
+
+// ----------------------------------------------------------------- counters
+
+static SIZE_T PrivateCommittedBytes()
+{
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    const BYTE *address = NULL;
+    while (VirtualQuery(address, &info, sizeof(info)) == sizeof(info)) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        const BYTE *next = static_cast<const BYTE *>(info.BaseAddress) + info.RegionSize;
+        if (next <= address)
+            break;
+        address = next;
+    }
+    return total;
+}
+
+typedef BOOL(WINAPI *HandleCountProc)(HANDLE, PDWORD);
+
+// Wine answers GetProcessHandleCount with 0. Its handles are small multiples
+// of 4 handed out from the bottom of the process's table, so asking each
+// value in turn finds every open kernel handle, registry keys included.
+static DWORD ProbeHandles()
+{
+    // Each probe is a server round trip; past a long run of free values the
+    // table has ended.
+    DWORD count = 0, misses = 0, flags;
+    for (ULONG_PTR value = 4; value < 0x10000 && misses < 256; value += 4) {
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            misses = 0;
+        } else {
+            ++misses;
+        }
+    }
+    return count;
+}
+
+static BOOL CALLBACK CountChildWindow(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<DWORD *>(lParam);
+    return TRUE;
+}
+
+static BOOL CALLBACK CountTopWindow(HWND window, LPARAM lParam)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        ++*reinterpret_cast<DWORD *>(lParam);
+        EnumChildWindows(window, CountChildWindow, lParam);
+    }
+    return TRUE;
+}
+
+ResourceCounts CountResources()
+{
+    // XP SP1 and later only; the plug-in's own floor is Windows 2000.
+    static HandleCountProc handleCount = reinterpret_cast<HandleCountProc>(
+        reinterpret_cast<void (*)(void)>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetProcessHandleCount")));
+    ResourceCounts counts = {};
+    HANDLE process = GetCurrentProcess();
+    counts.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    counts.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    if (!counts.userObjects) {
+        // A GUI process always owns USER objects: a 0 is Wine's stub. The
+        // windows are the USER objects that can still be counted.
+        counts.userSource = "windows";
+        EnumWindows(CountTopWindow, reinterpret_cast<LPARAM>(&counts.userObjects));
+    } else {
+        counts.userSource = "GetGuiResources";
+    }
+    counts.gdiSource = counts.gdiObjects ? "GetGuiResources" : "none (GetGuiResources answers 0)";
+    if (!handleCount || !handleCount(process, &counts.handles) || !counts.handles) {
+        counts.handlesSource = "handle probe";
+        counts.handles = ProbeHandles();
+    } else {
+        counts.handlesSource = "GetProcessHandleCount";
+    }
+    counts.privateBytes = PrivateCommittedBytes();
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof(memory);
+    if (GetProcessMemoryInfo(process, &memory, sizeof(memory)))
+        counts.pagefileUsage = memory.PagefileUsage;
+    return counts;
+}
+
+// ------------------------------------------------------------ guarded bytes
+
+static const BYTE FrontPattern = 0xA5;
+
+static size_t PageSize()
+{
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return info.dwPageSize;
+}
+
+GuardedBuffer::GuardedBuffer(size_t size) : base(NULL), reserved(0), data(NULL)
+{
+    size_t page = PageSize();
+    size_t usable = (size + page - 1) / page * page;
+    if (!usable)
+        usable = page;
+    reserved = usable + page;
+    base = static_cast<BYTE *>(VirtualAlloc(NULL, reserved, MEM_RESERVE, PAGE_NOACCESS));
+    if (!base || !VirtualAlloc(base, usable, MEM_COMMIT, PAGE_READWRITE))
+        return;
+    data = base + usable - size;
+    FillMemory(base, usable - size, FrontPattern);
+}
+
+GuardedBuffer::~GuardedBuffer()
+{
+    if (base)
+        VirtualFree(base, 0, MEM_RELEASE);
+}
+
+bool GuardedBuffer::FrontIntact() const
+{
+    if (!data)
+        return false;
+    for (const BYTE *p = base; p < data; ++p)
+        if (*p != FrontPattern)
+            return false;
+    return true;
+}
+
+// ------------------------------------------------------------ sheet cycles
+
+static const int PageTotal = 5;
+
+bool OpenSheetAllPages(HostSheet *sheet, IPrintOemUI *ui, HANDLE hPrinter)
+{
+    if (!HostOpenDocumentProperties(sheet, ui, hPrinter, L"Dokumentegenskaber") || sheet->pageCount != PageTotal)
+        return false;
+    // Pages are created on their first selection, synchronously.
+    for (int i = 1; i < PageTotal; ++i)
+        PropSheet_SetCurSel(sheet->window, NULL, i);
+    for (int i = 0; i < PageTotal; ++i)
+        if (!PropSheet_IndexToHwnd(sheet->window, i))
+            return false;
+    return true;
+}
+
+bool CloseSheetWithOk(HostSheet *sheet)
+{
+    bool closed = false;
+    if (sheet->window) {
+        PropSheet_PressButton(sheet->window, PSBTN_OK);
+        // OK is posted; its notifications run in the next pumps.
+        for (int i = 0; i < 500 && !closed; ++i) {
+            closed = !HostPumpSheet(sheet);
+            if (!closed)
+                MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    HostEndSheet(sheet);
+    return closed;
+}
+
+bool RunSheetCycle(IPrintOemUI *ui)
+{
+    HostSheet sheet;
+    bool opened = OpenSheetAllPages(&sheet, ui, NULL);
+    bool closed = CloseSheetWithOk(&sheet);
+    return opened && closed;
+}
+
+LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles)
+{
+    LeakReport report = {};
+    report.cycles = cycles;
+    for (int i = 0; i < 2; ++i)
+        RunSheetCycle(ui);
+    report.baseline = CountResources();
+    ResourceCounts now = report.baseline;
+    for (int i = 0; i < cycles; ++i) {
+        if (!RunSheetCycle(ui))
+            ++report.failedCycles;
+        now = CountResources();
+        if (now.userObjects != report.baseline.userObjects || now.gdiObjects != report.baseline.gdiObjects) {
+            if (!report.driftedCycles) {
+                char text[128];
+                snprintf(text, sizeof(text), "cycle %d: USER %lu (baseline %lu), GDI %lu (baseline %lu)", i + 1,
+                         static_cast<unsigned long>(now.userObjects),
+                         static_cast<unsigned long>(report.baseline.userObjects),
+                         static_cast<unsigned long>(now.gdiObjects),
+                         static_cast<unsigned long>(report.baseline.gdiObjects));
+                report.firstDrift = text;
+            }
+            ++report.driftedCycles;
+        }
+    }
+    report.final = now;
+    report.privateGrowth = static_cast<long long>(now.privateBytes) - static_cast<long long>(report.baseline.privateBytes);
+    report.userGrowth = static_cast<long long>(now.userObjects) - report.baseline.userObjects;
+    report.gdiGrowth = static_cast<long long>(now.gdiObjects) - report.baseline.gdiObjects;
+    report.handleGrowth = static_cast<long long>(now.handles) - report.baseline.handles;
+    return report;
+}
+
+// ------------------------------------------------------------ crash reports
+
+static char CrashContext[256];
+
+void SetCrashContext(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vsnprintf(CrashContext, sizeof(CrashContext), format, args);
+    va_end(args);
+}
+
+static LONG WINAPI ReportCrash(EXCEPTION_POINTERS *pointers)
+{
+    fprintf(stderr, "\nCRASH 0x%08lx at %p while: %s\n",
+            static_cast<unsigned long>(pointers->ExceptionRecord->ExceptionCode),
+            pointers->ExceptionRecord->ExceptionAddress, CrashContext);
+    fflush(stderr);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void InstallCrashReporter()
+{
+    SetUnhandledExceptionFilter(ReportCrash);
+}
+
+// ------------------------------------------------------------------ fuzzers
+
+UserOptions FullDefaultRecord()
+{
+    PrivateDevmode scratch = {};
+    ResetUserOptions(&scratch);
+    return scratch.options;
+}
+
+static void Fail(FuzzReport *report, int index, const char *format, ...)
+{
+    if (!report->failures++) {
+        char text[256];
+        va_list args;
+        va_start(args, format);
+        vsnprintf(text, sizeof(text), format, args);
+        va_end(args);
+        char line[320];
+        snprintf(line, sizeof(line), "seed 0x%016llx case %d: %s", static_cast<unsigned long long>(report->seed),
+                 index, text);
+        report->firstFailure = line;
+    }
+}
+
+static const DWORD ValueTypes[] = {REG_NONE, REG_SZ, REG_EXPAND_SZ, REG_DWORD, REG_MULTI_SZ, REG_QWORD, 0x7F};
+
+FuzzReport FuzzStoreReader(uint64_t seed, int cases, const wchar_t *name)
+{
+    FuzzReport report = {seed, cases, 0, std::string()};
+    Rng rng(seed);
+    std::wstring path = std::wstring(L"SYSTEM\\Printers\\") + name;
+    const UserOptions defaults = FullDefaultRecord();
+    static BYTE value[4096];
+
+    for (int i = 0; i < cases; ++i) {
+        SetCrashContext("store fuzz, seed 0x%016llx case %d", static_cast<unsigned long long>(seed), i);
+        // Lengths cluster around the record's size, where the reader decides.
+        DWORD length;
+        uint32_t pick = rng.Below(100);
+        if (pick < 30)
+            length = sizeof(UserOptions);
+        else if (pick < 40)
+            length = sizeof(UserOptions) - 2 + rng.Below(5);
+        else if (pick < 45)
+            length = rng.Below(3);
+        else
+            length = rng.Below(sizeof(value) + 1);
+        DWORD type = rng.Percent(70) ? REG_BINARY : ValueTypes[rng.Below(ARRAYSIZE(ValueTypes))];
+        rng.Fill(value, length);
+        if (length >= 2 && rng.Percent(50)) {
+            value[0] = 0x39; // 12345, little-endian
+            value[1] = 0x30;
+        }
+        enum { WithValue, WithoutValue, WithoutKey } shape = WithValue;
+        pick = rng.Below(100);
+        if (pick < 3)
+            shape = WithoutKey;
+        else if (pick < 8)
+            shape = WithoutValue;
+
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
+        if (shape != WithoutKey) {
+            HKEY key;
+            if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL)) {
+                Fail(&report, i, "cannot create the test key");
+                break;
+            }
+            if (shape == WithValue)
+                RegSetValueExW(key, L"User Info", 0, type, value, length);
+            RegCloseKey(key);
+        }
+
+        GuardedBuffer record(sizeof(UserOptions));
+        rng.Fill(record.Data(), sizeof(UserOptions));
+        LONG status = GetUserInfo(reinterpret_cast<UserOptions *>(record.Data()), name);
+
+        const UserOptions *read = reinterpret_cast<const UserOptions *>(record.Data());
+        bool acceptable = shape == WithValue && length == sizeof(UserOptions) && value[0] == 0x39 && value[1] == 0x30;
+        // The platform may refuse string-typed data that lacks room for a
+        // terminator (Wine answers ERROR_MORE_DATA); the default is then right.
+        bool stringType = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+        bool isStored = acceptable && !memcmp(read, value, sizeof(UserOptions));
+        bool isDefault = !memcmp(read, &defaults, sizeof(UserOptions));
+        if (!record.FrontIntact())
+            Fail(&report, i, "wrote in front of the record");
+        else if (read->initialized != USER_OPTIONS_MARKER)
+            Fail(&report, i, "record marker %d (type %lu, %lu bytes)", read->initialized,
+                 static_cast<unsigned long>(type), static_cast<unsigned long>(length));
+        else if (acceptable && !isStored && !(stringType && isDefault))
+            Fail(&report, i, "a valid stored record was not returned byte for byte (type %lu, %s, status %ld)",
+                 static_cast<unsigned long>(type), isDefault ? "full default instead" : "mixed",
+                 static_cast<long>(status));
+        else if (!acceptable && !isDefault)
+            Fail(&report, i, "neither stored record nor full default (shape %d, type %lu, %lu bytes)",
+                 static_cast<int>(shape), static_cast<unsigned long>(type), static_cast<unsigned long>(length));
+    }
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
+    SetCrashContext("-");
+    return report;
+}
+
+static const DWORD OtherModes[] = {0, 5, 6, 0xFFFFFFFF, 0x80000002};
+static const HANDLE NoSuchPrinter = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(0x7FFF0000));
+
+FuzzReport FuzzDevMode(IPrintOemUI *ui, uint64_t seed, int cases)
+{
+    FuzzReport report = {seed, cases, 0, std::string()};
+    Rng rng(seed);
+    static BYTE inBefore[4096], outBefore[4096];
+
+    for (int i = 0; i < cases; ++i) {
+        SetCrashContext("devmode fuzz, seed 0x%016llx case %d", static_cast<unsigned long long>(seed), i);
+        DWORD mode;
+        uint32_t pick = rng.Below(100);
+        if (pick < 40)
+            mode = OEMDM_DEFAULT;
+        else if (pick < 80)
+            mode = OEMDM_CONVERT;
+        else if (pick < 90)
+            mode = OEMDM_MERGE;
+        else if (pick < 95)
+            mode = OEMDM_SIZE;
+        else
+            mode = OtherModes[rng.Below(ARRAYSIZE(OtherModes))];
+
+        DWORD size;
+        pick = rng.Below(100);
+        if (pick < 50)
+            size = sizeof(PrivateDevmode);
+        else if (pick < 70)
+            size = sizeof(OEM_DMEXTRAHEADER) + rng.Below(sizeof(PrivateDevmode) - sizeof(OEM_DMEXTRAHEADER));
+        else if (pick < 90)
+            size = sizeof(PrivateDevmode) + rng.Below(sizeof(inBefore) - sizeof(PrivateDevmode) + 1);
+        else
+            size = rng.Below(sizeof(OEM_DMEXTRAHEADER));
+
+        GuardedBuffer in(size), out(size);
+        rng.Fill(in.Data(), size);
+        rng.Fill(out.Data(), size);
+        // Half the headers are what the host would pass, so that convert
+        // sees matching and differing versions alike.
+        if (size >= sizeof(OEM_DMEXTRAHEADER) && rng.Percent(50)) {
+            OEM_DMEXTRAHEADER header = {size, OEM_SIGNATURE, OEM_SIGNATURE};
+            if (rng.Percent(30))
+                header.dwVersion ^= 1u << rng.Below(32);
+            CopyMemory(in.Data(), &header, sizeof(header));
+            if (rng.Percent(70))
+                CopyMemory(out.Data(), &header, sizeof(header));
+        }
+        CopyMemory(inBefore, in.Data(), size);
+        CopyMemory(outBefore, out.Data(), size);
+
+        OEMDMPARAM param;
+        ZeroMemory(&param, sizeof(param));
+        param.cbSize = sizeof(param);
+        param.hPrinter = mode == OEMDM_MERGE && rng.Percent(50) ? NoSuchPrinter : NULL;
+        param.pOEMDMIn = in.Data();
+        param.pOEMDMOut = out.Data();
+        param.cbBufSize = size;
+        HRESULT hr = ui->DevMode(mode, &param);
+
+        if (!in.FrontIntact() || !out.FrontIntact()) {
+            Fail(&report, i, "wrote in front of an extension (mode %lu, %lu bytes)", static_cast<unsigned long>(mode),
+                 static_cast<unsigned long>(size));
+            continue;
+        }
+        if (memcmp(in.Data(), inBefore, size)) {
+            Fail(&report, i, "changed the input extension (mode %lu)", static_cast<unsigned long>(mode));
+            continue;
+        }
+        const BYTE *result = out.Data();
+        switch (mode) {
+        case OEMDM_DEFAULT:
+            if (FAILED(hr)) {
+                if (size >= sizeof(PrivateDevmode))
+                    Fail(&report, i, "default refused %lu bytes", static_cast<unsigned long>(size));
+                else if (memcmp(result, outBefore, size))
+                    Fail(&report, i, "refused default still wrote (%lu bytes)", static_cast<unsigned long>(size));
+            } else if (size < sizeof(PrivateDevmode)) {
+                Fail(&report, i, "default accepted %lu bytes", static_cast<unsigned long>(size));
+            } else {
+                // The default writes its fields over what the buffer held;
+                // units behind a text's terminator stay as they were.
+                PrivateDevmode expected;
+                CopyMemory(&expected, outBefore, sizeof(expected));
+                ResetUserOptions(&expected);
+                const PrivateDevmode *dm = reinterpret_cast<const PrivateDevmode *>(result);
+                if (dm->header.dwSize != size || dm->header.dwSignature != OEM_SIGNATURE ||
+                    dm->header.dwVersion != OEM_SIGNATURE)
+                    Fail(&report, i, "default header wrong");
+                else if (memcmp(&dm->options, &expected.options, sizeof(UserOptions)))
+                    Fail(&report, i, "default record differs from the full default");
+                else if (memcmp(result + sizeof(PrivateDevmode), outBefore + sizeof(PrivateDevmode),
+                                size - sizeof(PrivateDevmode)))
+                    Fail(&report, i, "default wrote behind the record (%lu bytes)", static_cast<unsigned long>(size));
+            }
+            break;
+        case OEMDM_CONVERT:
+        case OEMDM_MERGE:
+            if (FAILED(hr) || memcmp(result, inBefore, size))
+                Fail(&report, i, "mode %lu: output is not the input (%lu bytes, hr 0x%08lx)",
+                     static_cast<unsigned long>(mode), static_cast<unsigned long>(size), static_cast<unsigned long>(hr));
+            break;
+        case OEMDM_SIZE:
+            if (FAILED(hr) || param.cbBufSize != sizeof(PrivateDevmode) || memcmp(result, outBefore, size))
+                Fail(&report, i, "size answered %lu", static_cast<unsigned long>(param.cbBufSize));
+            break;
+        default:
+            if (memcmp(result, outBefore, size))
+                Fail(&report, i, "unknown mode %lu wrote", static_cast<unsigned long>(mode));
+            break;
+        }
+    }
+    SetCrashContext("-");
+    return report;
+}

@@ -1,0 +1,37 @@
+// The store reader and the devmode handler under random input, each case
+// in buffers with a no-access page right behind them. A crash prints the
+// seed and case; QLX_SEED=<seed> replays a run.
+#include "bench/robust.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+const int Cases = 10000;
+
+class FuzzTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InstallCrashReporter(); }
+};
+
+TEST_F(FuzzTest, EveryStoredValueReadsAsAUsableRecord)
+{
+    uint64_t seed = ChooseSeed();
+    printf("store fuzz seed 0x%016llx\n", static_cast<unsigned long long>(seed));
+    FuzzReport report = FuzzStoreReader(seed, Cases, L"QLX Fuzz Test");
+    EXPECT_EQ(0, report.failures) << report.firstFailure;
+}
+
+TEST_F(FuzzTest, DevModeStaysInsideBothExtensions)
+{
+    PluginModule plugin;
+    ASSERT_TRUE(plugin.module != NULL);
+    IPrintOemUI *ui = plugin.NewObject();
+    ASSERT_TRUE(ui != NULL);
+    uint64_t seed = ChooseSeed();
+    printf("devmode fuzz seed 0x%016llx\n", static_cast<unsigned long long>(seed));
+    FuzzReport report = FuzzDevMode(ui, seed, Cases);
+    EXPECT_EQ(0, report.failures) << report.firstFailure;
+    ui->Release();
+}
+
+} // namespace
