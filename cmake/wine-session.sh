@@ -84,6 +84,10 @@ start)
     wineserver -w
     wineserver -p300 </dev/null >/dev/null 2>&1
     setsid wine "$holder" </dev/null >/dev/null 2>&1 &
+    # Wait until the holder's process has brought the prefix's services up:
+    # a service started on behalf of a test would inherit its output pipe
+    # and keep ctest waiting for as long as the server lives.
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     ;;
 stop)
     wineserver -k 2>/dev/null || true
