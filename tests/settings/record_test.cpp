@@ -20,25 +20,31 @@ const ByteRange InfoBytes[] = {{252, 254}, {302, 304}, {320, 322}, {832, 834}, {
 const ByteRange FullBytes[] = {{0, 2}, {4, 142}, {144, 252}, {252, 254}, {302, 304}, {320, 322},
                                {832, 834}, {898, 900}, {916, 926}};
 
-template <size_t N> bool Inside(const ByteRange (&ranges)[N], size_t offset)
-{
-    for (const ByteRange &range : ranges)
-        if (offset >= range.begin && offset < range.end)
-            return true;
-    return false;
-}
+struct Written {
+    const ByteRange *ranges;
+    size_t count;
+    template <size_t N> Written(const ByteRange (&r)[N]) : ranges(r), count(N) {}
+
+    bool Inside(size_t offset) const
+    {
+        for (size_t i = 0; i < count; ++i)
+            if (offset >= ranges[i].begin && offset < ranges[i].end)
+                return true;
+        return false;
+    }
+};
 
 // Every byte the operation writes holds its default, every other byte still
 // holds the marker.
-template <size_t N> void ExpectOnlyWritten(const UserOptions &record, const ByteRange (&written)[N])
+void ExpectOnlyWritten(const UserOptions &record, const Written &written, const char *operation)
 {
     const BYTE *bytes = reinterpret_cast<const BYTE *>(&record);
     const BYTE *golden = reinterpret_cast<const BYTE *>(&GoldenRecord());
     for (size_t i = 0; i < sizeof(record); ++i) {
-        if (Inside(written, i))
-            EXPECT_EQ(golden[i], bytes[i]) << "offset " << i;
+        if (written.Inside(i))
+            EXPECT_EQ(golden[i], bytes[i]) << operation << ", offset " << i;
         else
-            EXPECT_EQ(Marker, bytes[i]) << "offset " << i << " was written";
+            EXPECT_EQ(Marker, bytes[i]) << operation << " wrote offset " << i;
     }
 }
 
@@ -58,30 +64,25 @@ TEST(RecordDefaults, FullDefaultLeavesHeaderReservedBytesAndTextTailsAlone)
     const BYTE *header = reinterpret_cast<const BYTE *>(&devmode.header);
     for (size_t i = 0; i < sizeof(devmode.header); ++i)
         EXPECT_EQ(Marker, header[i]) << "header byte " << i;
-    ExpectOnlyWritten(devmode.options, FullBytes);
+    ExpectOnlyWritten(devmode.options, FullBytes, "ResetUserOptions");
 }
 
 TEST(RecordDefaults, EachSectionDefaultWritesOnlyItsOwnFields)
 {
-    UserOptions record = FilledRecord(Marker);
-    ResetFileSection(record);
-    ExpectOnlyWritten(record, FileBytes);
-
-    record = FilledRecord(Marker);
-    ResetColorSection(record);
-    ExpectOnlyWritten(record, ColorBytes);
-
-    record = FilledRecord(Marker);
-    ResetOtherSection(record);
-    ExpectOnlyWritten(record, OtherBytes);
-
-    record = FilledRecord(Marker);
-    ResetTraySection(record);
-    ExpectOnlyWritten(record, TrayBytes);
-
-    record = FilledRecord(Marker);
-    ResetInfoSection(record);
-    ExpectOnlyWritten(record, InfoBytes);
+    const struct {
+        const char *name;
+        void (*reset)(UserOptions &);
+        Written written;
+    } sections[] = {{"ResetFileSection", ResetFileSection, FileBytes},
+                    {"ResetColorSection", ResetColorSection, ColorBytes},
+                    {"ResetOtherSection", ResetOtherSection, OtherBytes},
+                    {"ResetTraySection", ResetTraySection, TrayBytes},
+                    {"ResetInfoSection", ResetInfoSection, InfoBytes}};
+    for (const auto &section : sections) {
+        UserOptions record = FilledRecord(Marker);
+        section.reset(record);
+        ExpectOnlyWritten(record, section.written, section.name);
+    }
 }
 
 } // namespace

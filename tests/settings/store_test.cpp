@@ -36,9 +36,12 @@ TEST_F(StoreTest, WrittenRecordComesBackByteForByteReservedBytesIncluded)
 {
     UserOptions written = FilledRecord(0x5A);
     written.initialized = USER_OPTIONS_MARKER;
-    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&written, L"QlxStore"));
+    // The name ends at the guard page too: nothing may read past its end.
+    GuardedPages nameGuard(64);
+    PWSTR name = nameGuard.Name(L"QlxStore", 8);
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&written, name));
     UserOptions *read = GuardedRecord();
-    EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, L"QlxStore"));
+    EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, name));
     EXPECT_EQ(0, memcmp(&written, read, sizeof(written)));
 }
 
