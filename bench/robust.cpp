@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <psapi.h>
 
-#include "entry/module.h"
+#include "platform/module.h"
 #include "settings/store.h"
 
 // ------------------------------------------------------------------ numbers

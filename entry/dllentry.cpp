@@ -19,6 +19,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, void **ppv)
 {
+    // A host that passes no place for the answer gets an error, not a
+    // crash in its own process.
+    if (!ppv)
+        return E_POINTER;
     if (!IsEqualCLSID(rclsid, CLSID_OEMUI))
         return CLASS_E_CLASSNOTAVAILABLE;
 

@@ -10,6 +10,19 @@
 #include "settings/devmode.h"
 #include "settings/lifecycle.h"
 
+// The handlers answer TRUE or FALSE; only exactly TRUE is success, so that a
+// stray non-zero value is never taken for it.
+static HRESULT HandlerResult(BOOL result)
+{
+    return result == TRUE ? S_OK : E_FAIL;
+}
+
+// The sheet builder answers a count-like LONG: anything above 0 succeeded.
+static HRESULT SheetResult(LONG result)
+{
+    return result > 0 ? S_OK : E_FAIL;
+}
+
 // ---------------------------------------------------------- class factory
 
 OemClassFactory::OemClassFactory() : m_cRef(1)
@@ -24,6 +37,8 @@ OemClassFactory::~OemClassFactory()
 
 HRESULT STDMETHODCALLTYPE OemClassFactory::QueryInterface(REFIID riid, void **ppv)
 {
+    if (!ppv)
+        return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
         *ppv = static_cast<IClassFactory *>(this);
         reinterpret_cast<IUnknown *>(*ppv)->AddRef();
@@ -89,6 +104,8 @@ OemUiObject::~OemUiObject()
 
 HRESULT STDMETHODCALLTYPE OemUiObject::QueryInterface(REFIID riid, void **ppv)
 {
+    if (!ppv)
+        return E_POINTER;
     // IPrintOemCommon is deliberately not answered: the host asks for the
     // UI interface it drives and nothing else.
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemUI)) {
@@ -116,12 +133,12 @@ ULONG STDMETHODCALLTYPE OemUiObject::Release()
 
 HRESULT STDMETHODCALLTYPE OemUiObject::GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize, PDWORD pcbNeeded)
 {
-    return OEMGetInfo(dwMode, pBuffer, cbSize, pcbNeeded) ? S_OK : E_FAIL;
+    return HandlerResult(OEMGetInfo(dwMode, pBuffer, cbSize, pcbNeeded));
 }
 
 HRESULT STDMETHODCALLTYPE OemUiObject::DevMode(DWORD dwMode, POEMDMPARAM pOemDMParam)
 {
-    return OEMDevMode(dwMode, pOemDMParam) == TRUE ? S_OK : E_FAIL;
+    return HandlerResult(OEMDevMode(dwMode, pOemDMParam));
 }
 
 HRESULT STDMETHODCALLTYPE OemUiObject::PublishDriverInterface(IUnknown *pIUnknown)
@@ -139,12 +156,12 @@ HRESULT STDMETHODCALLTYPE OemUiObject::PublishDriverInterface(IUnknown *pIUnknow
 
 HRESULT STDMETHODCALLTYPE OemUiObject::CommonUIProp(DWORD dwMode, POEMCUIPPARAM pOemCUIPParam)
 {
-    return OEMCommonUIProp(dwMode, pOemCUIPParam) == TRUE ? S_OK : E_FAIL;
+    return HandlerResult(OEMCommonUIProp(dwMode, pOemCUIPParam));
 }
 
 HRESULT STDMETHODCALLTYPE OemUiObject::DocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
 {
-    return OEMDocumentPropertySheets(pPSUIInfo, lParam) > 0 ? S_OK : E_FAIL;
+    return SheetResult(OEMDocumentPropertySheets(pPSUIInfo, lParam));
 }
 
 HRESULT STDMETHODCALLTYPE OemUiObject::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM)
@@ -165,13 +182,13 @@ HRESULT STDMETHODCALLTYPE OemUiObject::DeviceCapabilities(POEMUIOBJ, HANDLE, PWS
 
 HRESULT STDMETHODCALLTYPE OemUiObject::UpgradePrinter(DWORD dwLevel, PBYTE pDriverUpgradeInfo)
 {
-    return OEMUpgradePrinter(dwLevel, pDriverUpgradeInfo) == TRUE ? S_OK : E_FAIL;
+    return HandlerResult(OEMUpgradePrinter(dwLevel, pDriverUpgradeInfo));
 }
 
 HRESULT STDMETHODCALLTYPE OemUiObject::PrinterEvent(PWSTR pPrinterName, INT iDriverEvent, DWORD dwFlags,
                                                     LPARAM lParam)
 {
-    return OEMPrinterEvent(pPrinterName, iDriverEvent, dwFlags, lParam) == TRUE ? S_OK : E_FAIL;
+    return HandlerResult(OEMPrinterEvent(pPrinterName, iDriverEvent, dwFlags, lParam));
 }
 
 HRESULT STDMETHODCALLTYPE OemUiObject::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM)

@@ -1,12 +1,8 @@
-// Module-wide values of the COM server: the instance handle that every
-// resource load passes, and the two counts that DllCanUnloadNow reads.
+// The COM server's own counts, read by DllCanUnloadNow. The instance handle
+// and the signature that the other layers share live in platform/module.h.
 #pragma once
 
-#include <windows.h>
+#include "platform/module.h"
 
-extern HINSTANCE ModuleInstance;
 extern volatile LONG ServerLockCount;
 extern volatile LONG LiveObjectCount;
-
-// The plug-in's signature and version: the four characters QLXS.
-#define OEM_SIGNATURE 0x514C5853UL

@@ -1,6 +1,6 @@
 // The Color page ("Farve"): colour model, printer mode, RGB and CMYK
 // correction with their profiles, and the rendering style.
-#include "entry/module.h"
+#include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
 #include "pages/textutil.h"

@@ -1,7 +1,7 @@
 // The Info page ("Info"): owner, job password, comment and account number,
 // and the button that arms secure printing.
 #include "diag/tracelog.h"
-#include "entry/module.h"
+#include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
 #include "resources/resource.h"
@@ -79,16 +79,17 @@ static void ToggleSecurePrint(HWND page)
     }
 }
 
-static void SaveInfoSection(HWND page)
+// The Info page's part of the save on leaving, run over the freshly read
+// stored record: the four texts from their edits, whether a job password
+// was given, and the secure-print state from the working record, where the
+// button left it.
+static void ReadInfoPageForSave(HWND page, UserOptions &options)
 {
-    UserOptions options;
-    GetUserInfo(&options, CurrentPrinterName);
     ReadInfoSection(page, options);
     options.hasJobPassword = options.jobPassword[0] ? 1 : 0;
     lstrcpynW(options.securePassword, InfoWorkingRecord.securePassword, ARRAYSIZE(options.securePassword));
     options.securePrint = InfoWorkingRecord.securePrint;
     TraceLog("BRIVELDocDocInfoPSDlgProc(WM_NOTIFY): %s\n", L"PSN_KILLACTIVE");
-    SetUserInfo(&options, CurrentPrinterName);
 }
 
 static BOOL OnInfoCommand(HWND page, int id, int code)
@@ -125,18 +126,7 @@ INT_PTR CALLBACK BRIVELDocDocInfoPSDlgProc(HWND page, UINT message, WPARAM wPara
         ShowInfoSection(page, InfoWorkingRecord);
         return TRUE;
     case WM_NOTIFY:
-        switch (reinterpret_cast<const NMHDR *>(lParam)->code) {
-        case PSN_KILLACTIVE:
-            SaveInfoSection(page);
-            break;
-        case PSN_APPLY:
-            ReportPageApplied(InfoPageHost, INFO_PAGE);
-            break;
-        case PSN_QUERYCANCEL:
-            WipeIdentityFields();
-            break;
-        }
-        return FALSE;
+        return HandlePageNotify(page, lParam, InfoPageHost, INFO_PAGE, ReadInfoPageForSave);
     case WM_COMMAND:
         return OnInfoCommand(page, LOWORD(wParam), HIWORD(wParam));
     }

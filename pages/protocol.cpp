@@ -1,7 +1,7 @@
 #include "pages/protocol.h"
 
 #include "diag/tracelog.h"
-#include "entry/module.h"
+#include "platform/module.h"
 #include "settings/printername.h"
 #include "settings/store.h"
 
@@ -22,7 +22,7 @@ static void SavePageSection(HWND page, ReadSectionProc read)
     SetUserInfo(&options, CurrentPrinterName);
 }
 
-void ReportPageApplied(const PageHost &host, PageIndex index)
+static void ReportPageApplied(const PageHost &host, PageIndex index)
 {
     if (!host.param || !host.param->pOEMUserData)
         return;
@@ -30,7 +30,7 @@ void ReportPageApplied(const PageHost &host, PageIndex index)
     data->pfnComPropSheet(data->hComPropSheet, CPSFUNC_SET_RESULT, data->pageHandles[index], CPSUI_OK);
 }
 
-void WipeIdentityFields()
+static void WipeIdentityFields()
 {
     UserOptions options;
     GetUserInfo(&options, CurrentPrinterName);

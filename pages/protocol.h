@@ -20,17 +20,14 @@ void CapturePageHost(PageHost *host, LPARAM lParam);
 
 typedef void (*ReadSectionProc)(HWND page, UserOptions &options);
 
-// PSN_KILLACTIVE, PSN_APPLY and PSN_QUERYCANCEL for a page whose save is
-// "read the store, overwrite my section from the controls, write it back".
+// PSN_KILLACTIVE, PSN_APPLY and PSN_QUERYCANCEL, alike for every page:
+// - leaving the page reads the store, lets read overwrite the page's own
+//   fields, and writes the record back;
+// - Apply reports CPSUI_OK for this page's own handle;
+// - Cancel clears owner, passwords, account number and the two Info flags
+//   in the stored record; everything else, the comment included, stays.
 // Always FALSE: a page may always be left, Apply and Cancel always succeed.
 BOOL HandlePageNotify(HWND page, LPARAM lParam, const PageHost &host, PageIndex index, ReadSectionProc read);
-
-// PSN_APPLY: report CPSUI_OK for this page's own handle.
-void ReportPageApplied(const PageHost &host, PageIndex index);
-
-// PSN_QUERYCANCEL: clear owner, passwords, account number and the two Info
-// flags in the stored record; everything else, the comment included, stays.
-void WipeIdentityFields();
 
 // Sends PSM_CHANGED to the sheet frame and returns TRUE, the result of every
 // command a page handles.

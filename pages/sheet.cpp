@@ -3,7 +3,7 @@
 #include "pages/sheet.h"
 
 #include "diag/tracelog.h"
-#include "entry/module.h"
+#include "platform/module.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 
@@ -18,15 +18,21 @@ static const PageDescription SheetPages[PAGE_COUNT] = {
     {IDD_INFO_PAGE, BRIVELDocDocInfoPSDlgProc},
 };
 
+// Returns -1, with the thread's last error set, when no page could be
+// added because the sheet's block is missing or cannot be allocated.
 static LONG AddSheetPages(PPROPSHEETUI_INFO info)
 {
     POEMUIPSPARAM param = reinterpret_cast<POEMUIPSPARAM>(info->lParamInit);
-    if (!param)
+    if (!param) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
+    }
     PageUserData *data =
         static_cast<PageUserData *>(HeapAlloc(param->hOEMHeap, HEAP_ZERO_MEMORY, sizeof(PageUserData)));
-    if (!data)
+    if (!data) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return -1;
+    }
     data->hComPropSheet = info->hComPropSheet;
     data->pfnComPropSheet = info->pfnComPropSheet;
     param->pOEMUserData = data;
@@ -64,10 +70,8 @@ LONG OEMDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
     case PROPSHEETUI_REASON_INIT:
         result = AddSheetPages(pPSUIInfo);
         // Without the block nothing was added, and the host's Result stays.
-        if (result < 0) {
-            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        if (result < 0)
             return 0;
-        }
         TraceLog("OEMDocumentPropertySheets(PROPSHEETUI_REASON_INIT):\n");
         break;
     case PROPSHEETUI_REASON_DESTROY:

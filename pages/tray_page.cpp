@@ -2,7 +2,7 @@
 // its controls together: stapling forces collation on and gives the earlier
 // choice back afterwards, imposition locks the staple list, the imposition
 // type decides which of its settings apply, and 2-up offers fewer sheets.
-#include "entry/module.h"
+#include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
 #include "resources/resource.h"

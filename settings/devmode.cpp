@@ -4,7 +4,7 @@
 #include "settings/devmode.h"
 
 #include "diag/tracelog.h"
-#include "entry/module.h"
+#include "platform/module.h"
 #include "settings/printername.h"
 #include "settings/useroptions.h"
 

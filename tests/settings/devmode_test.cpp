@@ -2,7 +2,7 @@
 // a real printer in the prefix.
 #include "tests/settings/settings_support.h"
 
-#include "entry/module.h"
+#include "platform/module.h"
 #include "settings/devmode.h"
 #include "settings/printername.h"
 
