@@ -11,7 +11,7 @@ set -eu
 
 action=$1
 prefix=$2
-arch=$3
+arch=${3:-}
 state="$prefix.session"
 
 export WINEPREFIX="$prefix"
