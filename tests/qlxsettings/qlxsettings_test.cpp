@@ -331,23 +331,26 @@ TEST_F(ToolTest, RefusedInputLeavesTheRecordsAsTheyWere)
     }
 }
 
-// A key whose DACL denies this account the write: set reports it with its
-// own code before writing either of the printer's two records.
+// The installation's key denies this account the write: set and reset
+// report it with their own code, and the record Document Properties reads,
+// which comes first, is not written either.
 TEST_F(ToolTest, AccessDeniedIsReportedAndNothingIsWritten)
 {
     WCHAR path[STORE_PATH_UNITS];
-    UserInfoKeyPath(DriverA, path);
+    UserInfoKeyPath(Office, path);
     ASSERT_TRUE(DenyKeySetValue(path, true));
-    ToolRun set = RunTool(L"set \"" + std::wstring(Office) + L"\" duplex=2");
-    ToolRun reset = RunTool(L"reset \"" + std::wstring(Office) + L"\"");
-    ASSERT_TRUE(DenyKeySetValue(path, false));
-
-    for (const ToolRun &run : {set, reset}) {
+    UserOptions changed = start;
+    changed.duplex = 2;
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&changed, DriverA));
+    // reset would write the full default, set the staple position.
+    for (const wchar_t *command : {L"reset \"QlxTool Office\"", L"set \"QlxTool Office\" staple=1"}) {
+        ToolRun run = RunTool(command);
         EXPECT_EQ(EXIT_ACCESS_DENIED, run.code) << run.err;
         EXPECT_NE(std::string::npos, run.err.find("access denied")) << run.err;
+        EXPECT_EQ("", Differences(changed, Stored(DriverA))) << "written before the refusal";
+        EXPECT_EQ("", Differences(start, Stored(Office)));
     }
-    EXPECT_EQ("", Differences(start, Stored(DriverA)));
-    EXPECT_EQ("", Differences(start, Stored(Office))) << "the installation's record was written before the refusal";
+    ASSERT_TRUE(DenyKeySetValue(path, false));
 }
 
 TEST_F(ToolTest, ShowAndSetTellMissingAndInvalidRecordsApart)
