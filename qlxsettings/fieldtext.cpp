@@ -248,6 +248,21 @@ bool CheckFieldRules(const UserOptions &record, const std::vector<FieldAssignmen
             return false;
         }
     }
+    // The Info page stores whether a job password was given, and arms
+    // secure printing only with a confirmed password.
+    if (Named(named, SECTION_NONE, "jobPassword") || Named(named, SECTION_NONE, "hasJobPassword")) {
+        LONG given = record.jobPassword[0] ? 1 : 0;
+        if (record.hasJobPassword != given) {
+            *error = L"hasJobPassword follows jobPassword as the Info page saves it; for this record: hasJobPassword=" +
+                     Number(given);
+            return false;
+        }
+    }
+    if ((Named(named, SECTION_NONE, "securePrint") || Named(named, SECTION_NONE, "securePassword")) &&
+        record.securePrint != 0 && !record.securePassword[0]) {
+        *error = L"securePrint: on is not allowed without a securePassword";
+        return false;
+    }
     if ((Named(named, SECTION_NONE, "impositionType") || Named(named, SECTION_NONE, "outputSheetSize")) &&
         record.impositionType == IMPOSITION_2UP && record.outputSheetSize >= OUTPUT_SHEET_SIZES_FOR_2UP) {
         *error = L"outputSheetSize: " + Number(record.outputSheetSize) +

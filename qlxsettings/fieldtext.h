@@ -41,8 +41,9 @@ bool ParseAssignment(const std::wstring &argument, const PluginTexts *texts, boo
 void ApplyAssignment(UserOptions &record, const FieldAssignment &assignment);
 
 // The rules that tie fields to each other, as the pages keep them, for the
-// fields an admin named: the File section's three fields agree, and 2-up
-// imposition takes only the first output sheet sizes.
+// fields an admin named: the File section's three fields agree, the Info
+// flags follow the passwords, and 2-up imposition takes only the first
+// output sheet sizes.
 bool CheckFieldRules(const UserOptions &record, const std::vector<FieldAssignment> &named, std::wstring *error);
 
 // A whole record from a file: flags 0 or 1, list positions in their list or

@@ -302,6 +302,8 @@ TEST_F(ToolTest, RefusedInputLeavesTheRecordsAsTheyWere)
          "For this record: jobAction=1 printDisposition=0 dispositionSelection=0"},
         {L"set " + office + L"impositionType=4 outputSheetSize=6", L"", EXIT_REFUSED, "2-up"},
         {L"set " + office + L"jobAction=1", L"", EXIT_REFUSED, "go together"},
+        {L"set " + office + L"jobPassword= --identity", L"", EXIT_REFUSED, "hasJobPassword=0"},
+        {L"set " + office + L"securePrint=on --identity", L"", EXIT_REFUSED, "without a securePassword"},
         {L"reset " + office + L"colour", L"", EXIT_REFUSED, "allowed: file, color, other, tray, info"},
         {L"set \"QlxTool Nowhere\" duplex=1", L"", EXIT_NO_PRINTER, "no such printer"},
         {L"set " + office, L"", EXIT_USAGE, "NAME=VALUE"},
