@@ -72,7 +72,7 @@ static constexpr RecordChoices RgbSourceChoices = {IDD_COLOR_PAGE, LOADED(RgbSou
 #define AT(field) #field, offsetof(UserOptions, field)
 #define WIDTH(field) sizeof(UserOptions::field)
 #define ROW(field, kind, section, identity, list, choices) \
-    {AT(field), kind, WIDTH(field), section, identity, list, choices}
+    {AT(field), WIDTH(field), kind, section, identity, list, choices}
 #define MARKER(field) ROW(field, FIELD_MARKER, SECTION_NONE, false, NULL, NULL)
 #define NUMBER(field, section) ROW(field, FIELD_NUMBER, section, false, NULL, NULL)
 #define FLAG(field, section) ROW(field, FIELD_FLAG, section, false, NULL, NULL)

@@ -8,7 +8,7 @@
 
 #include "settings/useroptions.h"
 
-enum RecordFieldKind {
+enum RecordFieldKind : BYTE {
     FIELD_MARKER, // the validity marker
     FIELD_NUMBER, // a number no page edits
     FIELD_FLAG,   // 1 = on, 0 = off
@@ -19,7 +19,7 @@ enum RecordFieldKind {
 
 // The page section whose "Standarder" button resets a field; fields outside
 // every section change only with the full default.
-enum RecordSection {
+enum RecordSection : BYTE {
     SECTION_NONE,
     SECTION_FILE,
     SECTION_COLOR,
@@ -54,11 +54,12 @@ struct RecordChoices {
     int count;
 };
 
+// Narrow members keep the table small inside the plug-in.
 struct RecordField {
     const char *name;
-    size_t offset;
+    USHORT offset;
+    USHORT width; // in bytes
     RecordFieldKind kind;
-    size_t width; // in bytes
     RecordSection section;
     // The identity fields belong to the user who prints: Cancel clears them.
     bool identity;
