@@ -1,5 +1,7 @@
 #include "tests/support/test_support.h"
 
+#include <commctrl.h>
+
 const wchar_t *PluginPath()
 {
     static wchar_t path[MAX_PATH];
@@ -43,4 +45,15 @@ IPrintOemUI *PluginModule::NewObject()
     EXPECT_EQ(S_OK, factory->CreateInstance(NULL, IID_IPrintOemUI, reinterpret_cast<void **>(&ui)));
     factory->Release();
     return ui;
+}
+
+std::wstring SheetTabText(HWND sheet, int index)
+{
+    wchar_t text[64] = L"";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    TabCtrl_GetItem(PropSheet_GetTabControl(sheet), index, &item);
+    return text;
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "host/plugin_host.h"
 
 // Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
@@ -25,3 +27,6 @@ struct PluginModule {
     // A new plug-in object asked for IID_IPrintOemUI, as the core driver asks.
     IPrintOemUI *NewObject();
 };
+
+// The text of a property sheet's tab.
+std::wstring SheetTabText(HWND sheet, int index);
