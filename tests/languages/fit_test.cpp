@@ -35,7 +35,7 @@ struct FitReport {
 std::string ControlName(HWND control, const char *kind)
 {
     int id = GetDlgCtrlID(control);
-    return std::string(kind) + " " + std::to_string(id == 0xFFFF ? -1 : static_cast<short>(id));
+    return std::string(kind) + " " + std::to_string(static_cast<short>(id)); // -1 for a label
 }
 
 std::string TemplateName(WORD id)

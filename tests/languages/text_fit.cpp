@@ -6,7 +6,8 @@ namespace {
 // user32 paints its buttons, statics and combo boxes.
 const int GroupBoxInset = 7;  // the frame's caption starts this far in on either side...
 const int LabelShift = 1;     // ...and a left-aligned button label one pixel further
-const int ListTextIndent = 1; // a closed list draws its entry one pixel into the item area
+const int ListItemInset = 1;  // a closed list shrinks its item area by a pixel on every side
+const int ListTextIndent = 1; // and draws its entry one pixel into what is left
 
 enum Kind { KIND_NONE, KIND_LABEL, KIND_CHECK, KIND_RADIO, KIND_BUTTON, KIND_GROUP };
 
@@ -166,6 +167,6 @@ bool MeasureListEntry(HWND list, const std::wstring &text, TextFit *fit)
     *fit = TextFit();
     fit->kind = "list entry";
     fit->neededWidth = size.cx;
-    fit->availableWidth = info.rcItem.right - info.rcItem.left - ListTextIndent;
+    fit->availableWidth = info.rcItem.right - info.rcItem.left - 2 * ListItemInset - ListTextIndent;
     return true;
 }
