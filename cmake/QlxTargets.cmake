@@ -37,28 +37,49 @@ function(qlx_static_runtime target)
     endif()
 endfunction()
 
-# qlx_add_plugin(name OUTPUT_DIR dir LANGUAGE lang TRACE on|off)
-# Builds one plug-in DLL from the common objects plus the variant units
-# compiled with that language and trace setting. Test builds use this for the
-# trace-on and no-language variants.
-function(qlx_add_plugin name)
-    cmake_parse_arguments(ARG "" "OUTPUT_DIR;LANGUAGE;TRACE" "" ${ARGN})
-    if(ARG_TRACE)
-        set(trace 1)
+# The trace log compiled on or off, once for every plug-in that shares the
+# setting, as object library qlx_trace_on or qlx_trace_off.
+function(qlx_trace_objects setting out)
+    if(setting)
+        set(name qlx_trace_on)
+        set(value 1)
     else()
-        set(trace 0)
+        set(name qlx_trace_off)
+        set(value 0)
     endif()
+    if(NOT TARGET ${name})
+        add_library(${name} OBJECT ${CMAKE_SOURCE_DIR}/diag/tracelog.cpp)
+        qlx_plugin_compile_options(${name})
+        target_compile_definitions(${name} PRIVATE TRACE_LOG_ENABLED=${value})
+    endif()
+    set(${out} ${name} PARENT_SCOPE)
+endfunction()
 
-    add_library(${name}_variant OBJECT ${QLX_VARIANT_SOURCES})
-    qlx_plugin_compile_options(${name}_variant)
-    target_compile_definitions(${name}_variant PRIVATE
-        TRACE_LOG_ENABLED=${trace} SELECTED_LANGUAGE=${ARG_LANGUAGE})
+# qlx_add_plugin(name OUTPUT_DIR dir [FILE_NAME base] LANGUAGE code|noLanguage
+#                TRACE on|off)
+# Links one plug-in DLL from the common objects, the trace objects of its
+# setting, its language's one unit and that language's resources (a build
+# without a language shows the Danish texts). Nothing is compiled twice: the
+# language builds and the test variants share the objects.
+function(qlx_add_plugin name)
+    cmake_parse_arguments(ARG "" "OUTPUT_DIR;FILE_NAME;LANGUAGE;TRACE" "" ${ARGN})
+    if(NOT ARG_FILE_NAME)
+        set(ARG_FILE_NAME ${name})
+    endif()
+    qlx_trace_objects("${ARG_TRACE}" trace)
+    qlx_language_objects(${ARG_LANGUAGE})
+    if(ARG_LANGUAGE STREQUAL "noLanguage")
+        qlx_language_rc(rc da)
+    else()
+        qlx_language_rc(rc ${ARG_LANGUAGE})
+    endif()
 
     add_library(${name} SHARED
         $<TARGET_OBJECTS:qlx_common>
-        $<TARGET_OBJECTS:${name}_variant>
+        $<TARGET_OBJECTS:${trace}>
+        $<TARGET_OBJECTS:qlx_language_${ARG_LANGUAGE}>
         ${CMAKE_SOURCE_DIR}/entry/exports-${QLX_ARCH}.def
-        ${QLX_PLUGIN_RC})
+        ${rc})
     qlx_warnings(${name})
     qlx_static_runtime(${name})
     # Linked as C: the C++ library is not even offered to the linker, so
@@ -67,10 +88,10 @@ function(qlx_add_plugin name)
     set_target_properties(${name} PROPERTIES
         LINKER_LANGUAGE C
         PREFIX ""
-        OUTPUT_NAME ${name}
+        OUTPUT_NAME ${ARG_FILE_NAME}
         RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
         LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
-        ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/implib)
+        ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/implib/${name})
     # Strip the release image; decorated i686 names resolve to the plain
     # names listed in the .def file.
     target_link_options(${name} PRIVATE -s -Wl,--subsystem,windows -Wl,--gc-sections)

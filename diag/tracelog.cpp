@@ -1,4 +1,4 @@
-// The trace log. TRACE_LOG_ENABLED is given per plug-in variant; the shipped
+// The trace log. TRACE_LOG_ENABLED is given per trace setting; the shipped
 // plug-in is built without it, and then a call costs nothing at all.
 #include "diag/tracelog.h"
 

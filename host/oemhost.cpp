@@ -184,10 +184,13 @@ static int CommandSheet(const wchar_t *dll, const wchar_t *printer, const wchar_
             ClosePrinter(hPrinter);
         return 1;
     }
+    // The core driver captions the sheet in the system's language; the
+    // harness names only the printer, so that the pictures of every
+    // language build look alike around the plug-in's own pages.
     HostSheet sheet;
-    bool ok = HostOpenDocumentProperties(&sheet, plugin.ui, hPrinter, L"Dokumentegenskaber");
+    bool ok = HostOpenDocumentProperties(&sheet, plugin.ui, hPrinter, printer ? printer : L"QLX 4120");
     if (ok && pictureFolder)
-        ok = HostTourSheet(&sheet, pictureFolder);
+        ok = HostTourSheet(&sheet, plugin.module, pictureFolder);
     else if (ok)
         HostRunSheet(&sheet);
     HostEndSheet(&sheet);

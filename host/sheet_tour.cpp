@@ -7,7 +7,7 @@
 
 // What the tour's timer looks for while a modal dialog runs: the dialog's
 // caption, the picture to take of it, and whether it was found.
-static const wchar_t *TourCaption;
+static wchar_t TourCaption[256];
 static const wchar_t *TourPicture;
 static bool TourPictureTaken;
 
@@ -32,12 +32,39 @@ static void CALLBACK TourTick(HWND, UINT, UINT_PTR timer, DWORD)
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
+// The caption a dialog template gives its window, read from the template
+// itself so that the tour finds the dialog in every language.
+static bool TemplateCaption(HMODULE module, WORD id, wchar_t *caption, int units)
+{
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    const WORD *at = found ? static_cast<const WORD *>(LockResource(LoadResource(module, found))) : NULL;
+    if (!at || SizeofResource(module, found) < 32)
+        return false;
+    const WORD *end = at + SizeofResource(module, found) / sizeof(WORD);
+    // DLGTEMPLATEEX or DLGTEMPLATE, then the menu and the class, each a
+    // 0xFFFF and an ordinal, or a string.
+    at += at[0] == 1 && at[1] == 0xFFFF ? 13 : 9;
+    for (int field = 0; field < 2 && at < end; ++field) {
+        if (*at == 0xFFFF)
+            at += 2;
+        else
+            while (at < end && *at++)
+                ;
+    }
+    int length = 0;
+    while (at < end && *at && length < units - 1)
+        caption[length++] = static_cast<wchar_t>(*at++);
+    caption[length] = 0;
+    return at < end && !*at;
+}
+
 // Opens a modal dialog by sending a page the command a user's click sends,
 // takes its picture from inside its modal loop, and closes it.
-static bool PictureModalDialog(HWND page, int control, WORD notification, const wchar_t *caption,
+static bool PictureModalDialog(HMODULE module, HWND page, int control, WORD notification, WORD dialog,
                                const wchar_t *path)
 {
-    TourCaption = caption;
+    if (!TemplateCaption(module, dialog, TourCaption, 256))
+        return false;
     TourPicture = path;
     TourPictureTaken = false;
     UINT_PTR timer = SetTimer(NULL, 0, 100, TourTick);
@@ -52,7 +79,7 @@ static bool PicturePage(HostSheet *sheet, int page, const wchar_t *folder)
     PropSheet_SetCurSel(sheet->window, NULL, page);
     HostPumpSheet(sheet);
     Sleep(200);
-    static const wchar_t *const tabs[] = {L"fil", L"farve", L"andet", L"bakke", L"info"};
+    static const wchar_t *const tabs[] = {L"file", L"color", L"other", L"tray", L"info"};
     wchar_t path[MAX_PATH];
     wsprintfW(path, L"%s\\sheet-%d-%s.bmp", folder, page + 1, page < 5 ? tabs[page] : L"page");
     bool ok = HostSaveWindowPicture(sheet->window, path);
@@ -94,13 +121,14 @@ static void MakeChoices(HWND page, int index)
         Choose(page, IDC_TRAY_MEDIA_TYPE, 2);
         break;
     case 4:
-        SetDlgItemTextW(page, IDC_INFO_OWNER, L"Demo-bruger");
-        SetDlgItemTextW(page, IDC_INFO_COMMENT, L"Prøvetryk til mødet på fredag");
+        // Names and numbers that read alike in every language.
+        SetDlgItemTextW(page, IDC_INFO_OWNER, L"QLX Demo");
+        SetDlgItemTextW(page, IDC_INFO_COMMENT, L"Job 4711 \u00B7 A3 \u00B7 2 \u00D7 250");
         break;
     }
 }
 
-bool HostTourSheet(HostSheet *sheet, const wchar_t *folder)
+bool HostTourSheet(HostSheet *sheet, HMODULE module, const wchar_t *folder)
 {
     SetWindowPos(sheet->window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     bool ok = true;
@@ -113,12 +141,12 @@ bool HostTourSheet(HostSheet *sheet, const wchar_t *folder)
         ok = PicturePage(sheet, page, folder) && ok;
         if (page == 1) {
             wsprintfW(path, L"%s\\sheet-render-help.bmp", folder);
-            ok = PictureModalDialog(current, IDC_COLOR_HELP_ICON, STN_CLICKED, L"Hjælp til gengivelse af typografi",
-                                    path) && ok;
+            ok = PictureModalDialog(module, current, IDC_COLOR_HELP_ICON, STN_CLICKED, IDD_RENDER_HELP, path) && ok;
             HostSay("opened and closed the rendering-style help\n");
         } else if (page == 4) {
             wsprintfW(path, L"%s\\sheet-secure-print.bmp", folder);
-            ok = PictureModalDialog(current, IDC_SECURE_PRINT_BUTTON, BN_CLICKED, L"Sikker udskrivning", path) && ok;
+            ok = PictureModalDialog(module, current, IDC_SECURE_PRINT_BUTTON, BN_CLICKED, IDD_SECURE_PRINT, path) &&
+                 ok;
             HostSay("opened and cancelled the secure-print dialog\n");
         }
     }

@@ -1,4 +1,5 @@
-// The build's user-interface language, chosen with SELECTED_LANGUAGE.
+// The build's language, chosen with SELECTED_LANGUAGE: the resources it
+// carries and the rendering module it names.
 #pragma once
 
 #include <windows.h>

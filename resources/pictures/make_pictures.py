@@ -11,6 +11,7 @@ depth allows.
 """
 
 import os
+import re
 import struct
 
 from PIL import Image, ImageChops, ImageDraw, ImageFont
@@ -166,31 +167,54 @@ def make_staples():
 
 
 # --------------------------------------------------- rendering-style table
+# Bitmap 151 speaks the build's language: its words are the PIC_RENDER_*
+# macros of each texts file, one picture per language of the table.
 
-TABLE_TITLE = "Gengiver typografier"
-TABLE_HEADS = ("Brivel Style", "ICC Equivalent", "Passer til")
-TABLE_ROWS = (
-    ("Fotografisk", "Relative Colorimetric", "Balanceret mætning/lyshed"),
-    ("Grafik", "Saturation", "Mætning"),
-    ("Præsentation", "N/A", "Rene grundfarver"),
-    ("Papirsimulering", "Absolute Colorimetric", "Off-white hvidpunkt"),
-    ("Staffage", "Perceptual", "Lyshed"),
-)
+RESOURCES = os.path.dirname(HERE)
+TABLE_WORDS = ["TITLE", "HEAD_STYLE", "HEAD_ICC", "HEAD_SUITED"] + [
+    "ROW%d_%s" % (row, column) for row in range(1, 6) for column in ("STYLE", "ICC", "SUITED")]
 
 
-def make_render_table(width=470, height=204):
+def languages():
+    """The codes of resources/languages.txt, in table order."""
+    with open(os.path.join(RESOURCES, "languages.txt"), encoding="utf-8") as table:
+        return [line.split()[0] for line in table if line.strip() and not line.startswith("#")]
+
+
+def render_words(code):
+    """The PIC_RENDER_* texts of texts/<code>.rc by name, or None without one."""
+    path = os.path.join(RESOURCES, "texts", code + ".rc")
+    if not os.path.exists(path):
+        return None
+    words = {}
+    with open(path, encoding="utf-8") as texts:
+        for line in texts:
+            match = re.match(r'#define\s+PIC_RENDER_(\w+)\s+"((?:[^"\\]|\\.)*)"\s*$', line)
+            if match:
+                words[match.group(1)] = re.sub(r"\\(.)", r"\1", match.group(2))
+    missing = [name for name in TABLE_WORDS if name not in words]
+    assert not missing, "%s lacks PIC_RENDER_%s" % (path, ", PIC_RENDER_".join(missing))
+    return words
+
+
+def make_render_table(code, words, width=470, height=204):
+    title = words["TITLE"]
+    heads = tuple(words[name] for name in ("HEAD_STYLE", "HEAD_ICC", "HEAD_SUITED"))
+    table_rows = tuple(tuple(words["ROW%d_%s" % (row, column)] for column in ("STYLE", "ICC", "SUITED"))
+                       for row in range(1, 6))
     image = Image.new("L", (width, height), 255)
     d = ImageDraw.Draw(image)
     regular, bold = font("DejaVuSans.ttf", 12), font("DejaVuSans-Bold.ttf", 12)
-    title = font("DejaVuSans-Bold.ttf", 14)
+    title_face = font("DejaVuSans-Bold.ttf", 14)
     pad = 6
 
     # Each column as wide as its widest text; what is left over is shared.
     needed = [max(d.textlength(text, font=bold if i == 0 else regular)
                   for i, text in enumerate(column)) + 2 * pad
-              for column in zip(TABLE_HEADS, *TABLE_ROWS)]
+              for column in zip(heads, *table_rows)]
     spare = (width - 1 - sum(needed)) / len(needed)
-    assert spare >= 0, "the table's texts do not fit its width"
+    assert spare >= 0, "%s: the table's texts need %d of %d pixels" % (code, sum(needed), width - 1)
+    assert d.textlength(title, font=title_face) + 2 * pad <= width, "%s: the title is wider than the table" % code
     columns = [0]
     for w in needed:
         columns.append(round(columns[-1] + w + spare))
@@ -209,14 +233,23 @@ def make_render_table(width=470, height=204):
     def put(text, left, top, bottom, face, anchor="lm"):
         d.text((left, (top + bottom) / 2 + 1), text, font=face, fill=0, anchor=anchor)
 
-    put(TABLE_TITLE, width / 2, rows[0], rows[1], title, anchor="mm")
-    for i, head in enumerate(TABLE_HEADS):
+    put(title, width / 2, rows[0], rows[1], title_face, anchor="mm")
+    for i, head in enumerate(heads):
         put(head, columns[i] + pad, rows[1], rows[2], bold)
-    for r, row in enumerate(TABLE_ROWS):
+    for r, row in enumerate(table_rows):
         for i, text in enumerate(row):
             put(text, columns[i] + pad, rows[r + 2], rows[r + 3], regular)
     # Anti-aliased black on white needs only greys: one palette entry per level.
-    write_bmp("render_table.bmp", indexed(image), width, height, [(v, v, v) for v in range(256)], 8)
+    write_bmp("render_table-%s.bmp" % code, indexed(image), width, height, [(v, v, v) for v in range(256)], 8)
+
+
+def make_render_tables():
+    for code in languages():
+        words = render_words(code)
+        if words is None:
+            print("no texts/%s.rc: no rendering-style picture for %s" % (code, code))
+            continue
+        make_render_table(code, words)
 
 
 # ------------------------------------------------------------- help icon
@@ -238,5 +271,5 @@ def make_help_icon(size=32):
 if __name__ == "__main__":
     make_emblems()
     make_staples()
-    make_render_table()
+    make_render_tables()
     make_help_icon()

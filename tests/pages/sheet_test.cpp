@@ -29,17 +29,9 @@ TEST_F(SheetTest, AddsFivePagesInOrderWithTheirTabs)
     EXPECT_EQ(1u, sheet.info.Result);
     ASSERT_EQ(5, sheet.pageCount);
 
-    HWND tabs = PropSheet_GetTabControl(sheet.window);
     const wchar_t *expected[] = {L"Fil", L"Farve", L"Andet", L"Bakke", L"Info"};
-    for (int i = 0; i < 5; ++i) {
-        wchar_t text[64] = L"";
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        TabCtrl_GetItem(tabs, i, &item);
-        EXPECT_STREQ(expected[i], text);
-    }
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(std::wstring(expected[i]), SheetTabText(sheet.window, i));
     // The block the pages share lives in the host's heap.
     ASSERT_TRUE(sheet.param.pOEMUserData != NULL);
     EXPECT_TRUE(HeapValidate(sheet.heap, 0, sheet.param.pOEMUserData));

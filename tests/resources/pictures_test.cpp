@@ -184,36 +184,9 @@ TEST(Version, BlockCarriesVersionsFlagsAndTexts)
 
 // ------------------------------------------------------------- languages
 
-struct Inventory {
-    std::map<ULONG_PTR, std::set<ULONG_PTR>> names; // by resource type
-    std::set<WORD> languages;
-};
-
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR param)
-{
-    Inventory *inventory = reinterpret_cast<Inventory *>(param);
-    inventory->languages.insert(language);
-    if (IS_INTRESOURCE(type) && IS_INTRESOURCE(name))
-        inventory->names[reinterpret_cast<ULONG_PTR>(type)].insert(reinterpret_cast<ULONG_PTR>(name));
-    return TRUE;
-}
-
-BOOL CALLBACK CollectName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
-{
-    EnumResourceLanguagesW(module, type, name, CollectLanguage, param);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectType(HMODULE module, LPWSTR type, LONG_PTR param)
-{
-    EnumResourceNamesW(module, type, CollectName, param);
-    return TRUE;
-}
-
 TEST(Resources, ModuleHoldsExactlyItsPicturesAndTemplatesAllUnderUsEnglish)
 {
-    Inventory inventory;
-    ASSERT_TRUE(EnumResourceTypesW(ResourceModule(), CollectType, reinterpret_cast<LONG_PTR>(&inventory)));
+    ResourceInventory inventory = ReadInventory(ResourceModule());
     EXPECT_EQ(std::set<WORD>{1033}, inventory.languages);
     typedef std::set<ULONG_PTR> Ids;
     EXPECT_EQ((Ids{110, 114, 115, 116, 117, 147, 152}), inventory.names[5]) << "RT_DIALOG";

@@ -1,6 +1,8 @@
-// The shipped plug-in, loaded once for all resource tests of the program.
+// The shipped Danish plug-in, loaded once for all resource tests of the
+// program; its resources are all filed under US English.
 #pragma once
 
+#include "tests/support/module_resources.h"
 #include "tests/support/test_support.h"
 
 inline HMODULE ResourceModule()
@@ -9,20 +11,7 @@ inline HMODULE ResourceModule()
     return module;
 }
 
-// The raw bytes of one resource of the plug-in, or an empty view.
-struct ResourceBytes {
-    const BYTE *data = NULL;
-    DWORD size = 0;
-};
-
 inline ResourceBytes FindResourceBytes(LPCWSTR type, WORD id)
 {
-    ResourceBytes bytes;
-    HRSRC found = FindResourceExW(ResourceModule(), type, MAKEINTRESOURCEW(id),
-                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    if (found) {
-        bytes.data = static_cast<const BYTE *>(LockResource(LoadResource(ResourceModule(), found)));
-        bytes.size = SizeofResource(ResourceModule(), found);
-    }
-    return bytes;
+    return FindResourceBytes(ResourceModule(), type, id, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
 }

@@ -9,36 +9,9 @@
 
 namespace {
 
-// LoadStringW with no buffer hands out the stored text itself, so trailing
-// blanks and the exact length are seen as they are.
 bool StoredString(UINT id, std::wstring *text)
 {
-    const wchar_t *stored = NULL;
-    int length = LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&stored), 0);
-    if (length <= 0 || !stored)
-        return false;
-    text->assign(stored, length);
-    return true;
-}
-
-BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
-{
-    if (IS_INTRESOURCE(name))
-        reinterpret_cast<std::set<UINT> *>(param)->insert(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
-    return TRUE;
-}
-
-// Every id the module's string blocks hold; block n holds ids 16(n-1) to 16n-1.
-std::set<UINT> StoredIds()
-{
-    std::set<UINT> blocks, ids;
-    EnumResourceNamesW(ResourceModule(), RT_STRING, CollectBlock, reinterpret_cast<LONG_PTR>(&blocks));
-    std::wstring text;
-    for (UINT block : blocks)
-        for (UINT id = (block - 1) * 16; id < block * 16; ++id)
-            if (StoredString(id, &text))
-                ids.insert(id);
-    return ids;
+    return ::StoredString(ResourceModule(), id, text);
 }
 
 TEST(Strings, EveryStringHasItsExactText)
@@ -60,7 +33,7 @@ TEST(Strings, TableHoldsExactlyTheseIds)
     for (const ExpectedString &expected : ExpectedStrings)
         wanted.insert(expected.id);
     ASSERT_EQ(124u, wanted.size());
-    EXPECT_EQ(wanted, StoredIds());
+    EXPECT_EQ(wanted, StoredStringIds(ResourceModule()));
 
     std::wstring text;
     for (UINT id = 15; id <= 23; ++id)

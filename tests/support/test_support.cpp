@@ -1,5 +1,7 @@
 #include "tests/support/test_support.h"
 
+#include <commctrl.h>
+
 const wchar_t *PluginPath()
 {
     static wchar_t path[MAX_PATH];
@@ -66,4 +68,15 @@ bool DenyKeySetValue(const std::wstring &path, bool deny)
     RegCloseKey(key);
     FreeSid(everyone);
     return status == ERROR_SUCCESS;
+}
+
+std::wstring SheetTabText(HWND sheet, int index)
+{
+    wchar_t text[64] = L"";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    TabCtrl_GetItem(PropSheet_GetTabControl(sheet), index, &item);
+    return text;
 }

@@ -32,3 +32,6 @@ struct PluginModule {
     // A new plug-in object asked for IID_IPrintOemUI, as the core driver asks.
     IPrintOemUI *NewObject();
 };
+
+// The text of a property sheet's tab.
+std::wstring SheetTabText(HWND sheet, int index);
