@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "host/crash_report.h"
 #include "host/compstui_host.h"
 #include "host/plugin_host.h"
 #include "host/printer_setup.h"
@@ -226,6 +227,7 @@ static void Usage()
 
 int main(int argc, char **argv)
 {
+    InstallCrashReporter();
     if (argc < 3) {
         Usage();
         return 2;

@@ -1,3 +1,4 @@
+#include "host/crash_report.h"
 #include "tests/support/sheet_driver.h"
 
 #include <commctrl.h>
@@ -162,22 +163,29 @@ BOOL CALLBACK CloseDialogs(HWND window, LPARAM)
 
 void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (!Modal || Modal->next >= Modal->steps.size())
+    if (!Modal)
         return;
     if (GetTickCount() - Modal->started > Modal->timeout) {
-        // Turn a hang into a failure: cancel whatever modal window is up.
+        // Turn a hang into a failure: cancel whatever modal window is up,
+        // also when every step ran but a dialog stayed open.
         Modal->timedOut = true;
         Modal->next = Modal->steps.size();
         EnumThreadWindows(GetCurrentThreadId(), CloseDialogs, 0);
         return;
     }
+    if (Modal->next >= Modal->steps.size())
+        return;
     CaptionSearch search = {Modal->steps[Modal->next].caption.c_str(), NULL};
     EnumThreadWindows(GetCurrentThreadId(), FindCaption, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return;
     // Advance first: the action may start another modal loop that ticks.
     ModalStep step = Modal->steps[Modal->next++];
+    // DispatchMessage swallows faults in timer callbacks; a crash in a step
+    // must end the test program all the same.
+    ReportFaultsInCallbacks(true);
     step.action(search.found);
+    ReportFaultsInCallbacks(false);
 }
 } // namespace
 
