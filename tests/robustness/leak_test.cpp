@@ -1,5 +1,6 @@
-// Sheet cycles in one process give back what they take. The benchmark runs
-// the full thousand; this is the share that fits every test run.
+// Sheet cycles in one process give back what they take, and the counters
+// that say so see a leak when there is one. The benchmark runs the full
+// thousand cycles; this is the share that fits every test run.
 #include "bench/robust.h"
 #include "host/platform_kind.h"
 #include "resources/resource.h"
@@ -71,12 +72,14 @@ TEST_F(DialogLeakTest, HelpAndSecurePrintGiveBackTheirPictures)
             // The first opening may leave caches behind; the rest must not.
             if (i == 1)
                 before = CountResources();
-            ModalScript script({{dialog.caption, [](HWND window) { PostMessageW(window, WM_COMMAND, IDCANCEL, 0); }}});
+            ModalScript script(
+                {{dialog.caption, [](HWND window) { PostMessageW(window, WM_COMMAND, IDCANCEL, 0); }}});
             if (dialog.control == IDC_COLOR_HELP_ICON)
                 ClickStatic(page, dialog.control);
             else
                 ClickButton(page, dialog.control);
-            ASSERT_TRUE(script.Finished()) << "the dialog did not open or close: " << testing::PrintToString(dialog.caption);
+            ASSERT_TRUE(script.Finished())
+                << "the dialog did not open or close: " << testing::PrintToString(dialog.caption);
         }
         EXPECT_EQ(before.gdiObjects, CountResources().gdiObjects)
             << testing::PrintToString(dialog.caption) << " (" << before.gdiSource << ")";
