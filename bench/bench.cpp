@@ -1,6 +1,7 @@
 // qlxbench: the plug-in's paths timed against what the platform needs at
 // least for the same work, in one process and interleaved, so that a noisy
-// machine slows both sides alike. Then the leak cycles and both fuzzers.
+// machine slows both sides alike. Then the leak cycles with the control run
+// that proves the GDI counter, memory growth per sheet, and both fuzzers.
 //
 //   qlxbench.exe PLUGIN.dll ARCH OUT.json [reps] [leak cycles] [fuzz cases]
 #include <stdio.h>
@@ -15,6 +16,8 @@
 
 #include <commctrl.h>
 
+#include "host/platform_kind.h"
+#include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/keysecurity.h"
 #include "settings/store.h"
@@ -108,7 +111,17 @@ FloorCallee *volatile Callee = &TheCallee;
 
 // ------------------------------------------------------------ floor sheet
 
-INT_PTR CALLBACK NullPageProc(HWND, UINT message, WPARAM, LPARAM)
+// The least a page of these templates needs: nothing but giving back the
+// pictures its static controls loaded, which Wine's controls keep for ever.
+INT_PTR CALLBACK FloorPageProc(HWND page, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_DESTROY)
+        ReleaseTemplatePictures(page);
+    return message == WM_INITDIALOG;
+}
+
+// The same page as the platform leaves it, pictures and all.
+INT_PTR CALLBACK BarePageProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
 }
@@ -117,13 +130,13 @@ const int PageTemplates[] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_
 
 // The plug-in's five templates in the same kind of sheet, with nothing run
 // for them.
-void CreateFloorPages(HMODULE module, HPROPSHEETPAGE (&pages)[5])
+void CreateFloorPages(HMODULE module, HPROPSHEETPAGE (&pages)[5], DLGPROC pageProc = FloorPageProc)
 {
     PROPSHEETPAGEW page;
     ZeroMemory(&page, sizeof(page));
     page.dwSize = sizeof(page);
     page.hInstance = module;
-    page.pfnDlgProc = NullPageProc;
+    page.pfnDlgProc = pageProc;
     for (int i = 0; i < 5; ++i) {
         page.pszTemplate = MAKEINTRESOURCEW(PageTemplates[i]);
         pages[i] = CreatePropertySheetPageW(&page);
@@ -142,10 +155,10 @@ HWND ShowFloorSheet(HPROPSHEETPAGE (&pages)[5])
     return reinterpret_cast<HWND>(PropertySheetW(&header));
 }
 
-HWND OpenFloorSheet(HMODULE module)
+HWND OpenFloorSheet(HMODULE module, DLGPROC pageProc = FloorPageProc)
 {
     HPROPSHEETPAGE pages[5];
-    CreateFloorPages(module, pages);
+    CreateFloorPages(module, pages, pageProc);
     HWND window = ShowFloorSheet(pages);
     for (int i = 1; i < 5; ++i)
         PropSheet_SetCurSel(window, NULL, i);
@@ -234,6 +247,46 @@ void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count)
     for (int p = 0; p < Phases; ++p)
         printf("    %-32s %10.0f %10.0f\n", names[p], Summarise(plugin[p]).median * 1e6,
                Summarise(floor[p]).median * 1e6);
+}
+
+// Wine's process-wide anonymous memory (what GetProcessMemoryInfo calls
+// pagefile usage) also holds what the Unix side allocates for windows and
+// GDI objects, which VirtualQuery cannot see. Its growth per sheet, for the
+// plug-in's sheet and the floor's, in blocks taken in turn (the order
+// reversed every round) so that the heap's own steps land on all alike.
+enum SheetKind { PluginSheet, FloorSheet, BareFloorSheet, SheetKinds };
+
+struct SheetMemory {
+    Spread pagefileBytes; // per sheet, over the blocks
+    double gdiObjects;    // per sheet, median over the blocks
+};
+
+void RunSheetOfKind(SheetKind kind, IPrintOemUI *ui, HMODULE module)
+{
+    if (kind == PluginSheet) {
+        RunSheetCycle(ui);
+        return;
+    }
+    DestroyWindow(OpenFloorSheet(module, kind == FloorSheet ? FloorPageProc : BarePageProc));
+    Drain();
+}
+
+void MeasureSheetMemory(IPrintOemUI *ui, HMODULE module, int rounds, int block, SheetMemory (&out)[SheetKinds])
+{
+    std::vector<double> bytes[SheetKinds], gdi[SheetKinds];
+    for (int r = 0; r < rounds; ++r) {
+        for (int k = 0; k < SheetKinds; ++k) {
+            SheetKind kind = static_cast<SheetKind>(r % 2 ? SheetKinds - 1 - k : k);
+            ResourceCounts before = CountResources();
+            for (int i = 0; i < block; ++i)
+                RunSheetOfKind(kind, ui, module);
+            ResourceCounts after = CountResources();
+            bytes[kind].push_back((static_cast<double>(after.pagefileUsage) - before.pagefileUsage) / block);
+            gdi[kind].push_back((static_cast<double>(after.gdiObjects) - before.gdiObjects) / block);
+        }
+    }
+    for (int k = 0; k < SheetKinds; ++k)
+        out[k] = {Summarise(bytes[k]), Summarise(gdi[k]).median};
 }
 
 Spread TimeSheetCycles(IPrintOemUI *ui, int reps, int count)
@@ -345,30 +398,27 @@ int main(int argc, char **argv)
     double started = Seconds();
     LeakReport leak = RunLeakCycles(ui, cycles);
     double leakSeconds = Seconds() - started;
+    // The same count with no sheet and one bitmap leaked a cycle on purpose:
+    // the GDI figure above is believed only if this one reads every bitmap.
+    LeakReport control = RunLeakCycles(NULL, cycles, 1);
+    bool controlHolds = control.gdiGrowth == control.bitmapsPlanted && control.bitmapsPlanted == cycles &&
+                        !control.driftedCycles;
 
-    // Wine's process-wide anonymous memory (what GetProcessMemoryInfo calls
-    // pagefile usage) also holds what the Unix side allocates for windows and
-    // GDI objects, which VirtualQuery cannot see: compare its growth per
-    // sheet with the floor's sheets to tell the plug-in's share from Wine's.
-    const int attributionCycles = std::min(cycles, 100);
-    SIZE_T memoryBefore = CountResources().pagefileUsage;
-    for (int i = 0; i < attributionCycles; ++i) {
-        DestroyWindow(OpenFloorSheet(plugin.module));
-        Drain();
-    }
-    SIZE_T memoryBetween = CountResources().pagefileUsage;
-    for (int i = 0; i < attributionCycles; ++i)
-        RunSheetCycle(ui);
-    SIZE_T memoryAfter = CountResources().pagefileUsage;
-    double floorGrowth = attributionCycles ? (static_cast<double>(memoryBetween) - memoryBefore) / attributionCycles : 0;
-    double pluginGrowth = attributionCycles ? (static_cast<double>(memoryAfter) - memoryBetween) / attributionCycles : 0;
+    const int memoryRounds = 5;
+    const int memoryBlock = std::max(1, std::min(cycles, 100) / memoryRounds);
+    SheetMemory memory[SheetKinds];
+    MeasureSheetMemory(ui, plugin.module, memoryRounds, memoryBlock, memory);
 
     started = Seconds();
     FuzzReport storeFuzz = FuzzStoreReader(ChooseSeed(), fuzzCases, L"QLX Bench Fuzz");
     FuzzReport devmodeFuzz = FuzzDevMode(ui, ChooseSeed(), fuzzCases);
     double fuzzSeconds = Seconds() - started;
 
-    printf("\n%s: %d repetitions, median [min .. max]\n", arch, reps);
+    const char *wine = HostWineVersion();
+    char platform[64] = "Windows";
+    if (wine)
+        snprintf(platform, sizeof(platform), "Wine %s", wine);
+    printf("\n%s on %s: %d repetitions, median [min .. max]\n", arch, platform, reps);
     printf("  %-36s %10s %10s  %-24s %6s  %s\n", "path", "plug-in", "floor", "ratio", "target", "met");
     for (const Ratio &r : ratios)
         printf("  %-36s %8.2fus %8.2fus  %5.2f [%5.2f .. %5.2f]   <= %4.2f  %s\n", r.label, r.pluginMicros,
@@ -378,23 +428,28 @@ int main(int argc, char **argv)
     printf("  %-36s %8.1f ms [%.1f .. %.1f]\n", "sheet cycle (open, 5 pages, OK)", cycle.median, cycle.min,
            cycle.max);
     printf("  %-36s %lld bytes\n", "DLL size", dllBytes);
-    printf("  leak, %d cycles in %.0f s: private bytes %+lld, USER %+lld, GDI %+lld, handles %+lld;"
-           " %d cycles off the USER/GDI baseline (%lu/%lu), %d cycles failed%s%s\n",
-           leak.cycles, leakSeconds, leak.privateGrowth, leak.userGrowth, leak.gdiGrowth, leak.handleGrowth,
-           leak.driftedCycles, static_cast<unsigned long>(leak.baseline.userObjects),
-           static_cast<unsigned long>(leak.baseline.gdiObjects), leak.failedCycles,
+    printf("  leak, %d cycles in %.0f s: %d cycles failed, %d off the USER/GDI baseline (%lu/%lu)%s%s\n",
+           leak.cycles, leakSeconds, leak.failedCycles, leak.driftedCycles,
+           static_cast<unsigned long>(leak.baseline.userObjects), static_cast<unsigned long>(leak.baseline.gdiObjects),
            leak.driftedCycles ? ", first: " : "", leak.firstDrift.c_str());
-    printf("  counters at the end: USER %lu (%s), GDI %lu (%s), handles %lu (%s),\n"
-           "    private %lu KiB (VirtualQuery), pagefile usage %lu KiB (GetProcessMemoryInfo, %+lld KiB)\n",
-           static_cast<unsigned long>(leak.final.userObjects), leak.final.userSource,
-           static_cast<unsigned long>(leak.final.gdiObjects), leak.final.gdiSource,
-           static_cast<unsigned long>(leak.final.handles), leak.final.handlesSource,
-           static_cast<unsigned long>(leak.final.privateBytes / 1024),
-           static_cast<unsigned long>(leak.final.pagefileUsage / 1024),
+    printf("    %-34s %+lld (VirtualQuery)\n", "private bytes", leak.privateGrowth);
+    printf("    %-34s %+lld (%s)\n", "USER objects", leak.userGrowth, leak.final.userSource);
+    printf("    %-34s %+lld (%s)\n", "GDI objects", leak.gdiGrowth, leak.final.gdiSource);
+    printf("    %-34s %+lld (%s)\n", "handles", leak.handleGrowth, leak.final.handlesSource);
+    printf("    %-34s %+lld KiB (GetProcessMemoryInfo)\n", "pagefile usage",
            (static_cast<long long>(leak.final.pagefileUsage) - static_cast<long long>(leak.baseline.pagefileUsage)) /
                1024);
-    printf("  pagefile usage per sheet over %d sheets: plug-in sheet %+.0f bytes, floor sheet %+.0f bytes\n",
-           attributionCycles, pluginGrowth, floorGrowth);
+    printf("  control, %d cycles leaking one bitmap each: GDI %+lld (%s), %d cycles off the count: %s\n",
+           control.cycles, control.gdiGrowth, control.final.gdiSource, control.driftedCycles,
+           controlHolds ? "the counter sees every bitmap" : "THE GDI COUNTER MISSES LEAKS");
+    printf("  pagefile usage per sheet, median [min .. max] of %d blocks of %d sheets:\n", memoryRounds,
+           memoryBlock);
+    static const char *const kindNames[SheetKinds] = {"plug-in sheet", "floor sheet",
+                                                      "floor sheet keeping its pictures"};
+    for (int k = 0; k < SheetKinds; ++k)
+        printf("    %-34s %+8.0f [%+.0f .. %+.0f] bytes, GDI objects %+.1f\n", kindNames[k],
+               memory[k].pagefileBytes.median, memory[k].pagefileBytes.min, memory[k].pagefileBytes.max,
+               memory[k].gdiObjects);
     for (const FuzzReport *f : {&storeFuzz, &devmodeFuzz})
         printf("  fuzz %-8s seed 0x%016llx: %d cases, %d failed%s%s\n", f == &storeFuzz ? "store" : "devmode",
                static_cast<unsigned long long>(f->seed), f->cases, f->failures, f->failures ? "; first: " : "",
@@ -408,22 +463,25 @@ int main(int argc, char **argv)
         fprintf(stderr, "cannot write %s\n", jsonPath);
         return 1;
     }
-    // No number at all where nothing could count: 0 would claim a clean run.
-    char gdiGrowth[32] = "null";
-    if (leak.final.gdiObjects)
-        snprintf(gdiGrowth, sizeof(gdiGrowth), "%lld", leak.gdiGrowth);
-    fprintf(json, "{");
+    fprintf(json, "{\"platform\": \"%s\", ", platform);
     for (const Ratio &r : ratios)
         fprintf(json, "\"%s\": %.3f, ", r.key, r.ratio.median);
     fprintf(json,
-            "\"sheet_cycle_ms\": %.2f, \"dll_bytes\": %lld, \"leak_private_bytes\": %lld, "
-            "\"leak_user_objects\": %lld, \"leak_gdi_objects\": %s, \"leak_handles\": %lld}",
-            cycle.median, dllBytes, leak.privateGrowth, leak.userGrowth, gdiGrowth, leak.handleGrowth);
+            "\"sheet_cycle_ms\": %.2f, \"dll_bytes\": %lld, \"leak_cycles\": %d, \"leak_private_bytes\": %lld, "
+            "\"leak_user_objects\": %lld, \"leak_gdi_objects\": %lld, \"leak_handles\": %lld, "
+            "\"leak_counters\": {\"private_bytes\": \"VirtualQuery\", \"user_objects\": \"%s\", "
+            "\"gdi_objects\": \"%s\", \"handles\": \"%s\"}, "
+            "\"gdi_control\": {\"cycles\": %d, \"bitmaps_leaked\": %d, \"gdi_objects\": %lld}, "
+            "\"pagefile_bytes_per_sheet\": {\"plugin\": %.0f, \"floor\": %.0f, \"floor_keeping_pictures\": %.0f}}",
+            cycle.median, dllBytes, leak.cycles, leak.privateGrowth, leak.userGrowth, leak.gdiGrowth,
+            leak.handleGrowth, leak.final.userSource, leak.final.gdiSource, leak.final.handlesSource, control.cycles,
+            control.bitmapsPlanted, control.gdiGrowth, memory[PluginSheet].pagefileBytes.median,
+            memory[FloorSheet].pagefileBytes.median, memory[BareFloorSheet].pagefileBytes.median);
     fclose(json);
 
     DeleteUserInfo(storeName);
     DeleteUserInfo(L"QLX Bench Sheet");
     ui->Release();
-    bool clean = !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles;
+    bool clean = !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles && controlHolds;
     return clean ? 0 : 1;
 }

@@ -3,9 +3,12 @@
 #include <stdarg.h>
 #include <stdio.h>
 
+#include <vector>
+
 #include <commctrl.h>
 #include <psapi.h>
 
+#include "host/platform_kind.h"
 #include "platform/module.h"
 #include "settings/store.h"
 
@@ -77,9 +80,19 @@ static SIZE_T PrivateCommittedBytes()
 
 typedef BOOL(WINAPI *HandleCountProc)(HANDLE, PDWORD);
 
-// Wine answers GetProcessHandleCount with 0. Its handles are small multiples
-// of 4 handed out from the bottom of the process's table, so asking each
-// value in turn finds every open kernel handle, registry keys included.
+// The counters each platform is measured with. Windows counts for itself;
+// Wine answers GetGuiResources and GetProcessHandleCount with 0, so there
+// the process's tables are probed instead.
+static const char CountedByGuiResources[] = "GetGuiResources";
+static const char CountedByHandleCount[] = "GetProcessHandleCount";
+static const char CountedWindows[] = "windows of the process";
+static const char ProbedGdiTable[] = "GetObjectType probe";
+static const char ProbedHandleTable[] = "GetHandleInformation probe";
+
+// Wine's handles are small multiples of 4 handed out from the bottom of the
+// process's table, so asking each value in turn finds every open kernel
+// handle, registry keys included. Windows 2000, which has no handle count
+// to ask, hands out its handles from the bottom of the table too.
 static DWORD ProbeHandles()
 {
     // Each probe is a server round trip; past a long run of free values the
@@ -93,6 +106,20 @@ static DWORD ProbeHandles()
             ++misses;
         }
     }
+    return count;
+}
+
+// Wine keeps the process's GDI objects in one table of 65,536 entries and
+// takes a handle by its index alone when the upper word is 0, so asking
+// every index finds every live object. The table is in the process's own
+// memory: the whole walk costs no server round trip. Windows insists on the
+// upper word and would find nothing.
+static DWORD ProbeGdiObjects()
+{
+    DWORD count = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)))
+            ++count;
     return count;
 }
 
@@ -115,33 +142,40 @@ static BOOL CALLBACK CountTopWindow(HWND window, LPARAM lParam)
 
 ResourceCounts CountResources()
 {
-    // XP SP1 and later only; the plug-in's own floor is Windows 2000.
-    static HandleCountProc handleCount = reinterpret_cast<HandleCountProc>(
-        reinterpret_cast<void (*)(void)>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetProcessHandleCount")));
     ResourceCounts counts = {};
     HANDLE process = GetCurrentProcess();
-    counts.userObjects = GetGuiResources(process, GR_USEROBJECTS);
-    counts.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-    if (!counts.userObjects) {
-        // A GUI process always owns USER objects: a 0 is Wine's stub. The
-        // windows are the USER objects that can still be counted.
-        counts.userSource = "windows";
+    DWORD lastError = GetLastError();
+    if (HostWineVersion()) {
+        // Of the USER objects only the windows can be counted.
+        counts.userSource = CountedWindows;
         EnumWindows(CountTopWindow, reinterpret_cast<LPARAM>(&counts.userObjects));
-    } else {
-        counts.userSource = "GetGuiResources";
-    }
-    counts.gdiSource = counts.gdiObjects ? "GetGuiResources" : "none (GetGuiResources answers 0)";
-    if (!handleCount || !handleCount(process, &counts.handles) || !counts.handles) {
-        counts.handlesSource = "handle probe";
+        counts.gdiSource = ProbedGdiTable;
+        counts.gdiObjects = ProbeGdiObjects();
+        counts.handlesSource = ProbedHandleTable;
         counts.handles = ProbeHandles();
     } else {
-        counts.handlesSource = "GetProcessHandleCount";
+        // XP SP1 and later only; the plug-in's own floor is Windows 2000,
+        // where the handle table is probed as under Wine.
+        static HandleCountProc handleCount = HostProcAs<HandleCountProc>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetProcessHandleCount"));
+        counts.userSource = CountedByGuiResources;
+        counts.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+        counts.gdiSource = CountedByGuiResources;
+        counts.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+        if (handleCount && handleCount(process, &counts.handles)) {
+            counts.handlesSource = CountedByHandleCount;
+        } else {
+            counts.handlesSource = ProbedHandleTable;
+            counts.handles = ProbeHandles();
+        }
     }
     counts.privateBytes = PrivateCommittedBytes();
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
     if (GetProcessMemoryInfo(process, &memory, sizeof(memory)))
         counts.pagefileUsage = memory.PagefileUsage;
+    // The probes fail by the thousand; a caller's last error survives them.
+    SetLastError(lastError);
     return counts;
 }
 
@@ -227,32 +261,42 @@ bool RunSheetCycle(IPrintOemUI *ui)
     return opened && closed;
 }
 
-LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles)
+LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles, int bitmapsPlantedPerCycle)
 {
     LeakReport report = {};
     report.cycles = cycles;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; ui && i < 2; ++i)
         RunSheetCycle(ui);
+    std::vector<HBITMAP> planted;
+    planted.reserve(static_cast<size_t>(cycles) * bitmapsPlantedPerCycle);
     report.baseline = CountResources();
     ResourceCounts now = report.baseline;
     for (int i = 0; i < cycles; ++i) {
-        if (!RunSheetCycle(ui))
+        if (ui && !RunSheetCycle(ui))
             ++report.failedCycles;
+        for (int b = 0; b < bitmapsPlantedPerCycle; ++b) {
+            HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, NULL);
+            if (bitmap)
+                planted.push_back(bitmap);
+        }
         now = CountResources();
-        if (now.userObjects != report.baseline.userObjects || now.gdiObjects != report.baseline.gdiObjects) {
+        DWORD gdiExpected = report.baseline.gdiObjects + static_cast<DWORD>(planted.size());
+        if (now.userObjects != report.baseline.userObjects || now.gdiObjects != gdiExpected) {
             if (!report.driftedCycles) {
                 char text[128];
-                snprintf(text, sizeof(text), "cycle %d: USER %lu (baseline %lu), GDI %lu (baseline %lu)", i + 1,
+                snprintf(text, sizeof(text), "cycle %d: USER %lu (baseline %lu), GDI %lu (expected %lu)", i + 1,
                          static_cast<unsigned long>(now.userObjects),
                          static_cast<unsigned long>(report.baseline.userObjects),
-                         static_cast<unsigned long>(now.gdiObjects),
-                         static_cast<unsigned long>(report.baseline.gdiObjects));
+                         static_cast<unsigned long>(now.gdiObjects), static_cast<unsigned long>(gdiExpected));
                 report.firstDrift = text;
             }
             ++report.driftedCycles;
         }
     }
     report.final = now;
+    report.bitmapsPlanted = static_cast<int>(planted.size());
+    for (HBITMAP bitmap : planted)
+        DeleteObject(bitmap);
     report.privateGrowth = static_cast<long long>(now.privateBytes) - static_cast<long long>(report.baseline.privateBytes);
     report.userGrowth = static_cast<long long>(now.userObjects) - report.baseline.userObjects;
     report.gdiGrowth = static_cast<long long>(now.gdiObjects) - report.baseline.gdiObjects;

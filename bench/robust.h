@@ -28,12 +28,14 @@ private:
 // QLX_SEED when it is set (to replay a run), else a fresh one.
 uint64_t ChooseSeed();
 
-// Each figure says where it came from: Wine answers some of the counting
-// APIs with 0, and then a weaker count stands in for them.
+// Each figure says which counter gave it. Windows counts USER and GDI
+// objects and handles itself; under Wine, which answers those APIs with 0,
+// the windows of the process, a probe of the GDI table and a probe of the
+// handle table stand in (chosen by asking whether Wine runs, not by the 0).
 struct ResourceCounts {
-    DWORD userObjects;    // GetGuiResources, or the process's windows
-    DWORD gdiObjects;     // GetGuiResources only
-    DWORD handles;        // GetProcessHandleCount, or a probe of handle values
+    DWORD userObjects;    // USER objects, or under Wine the process's windows
+    DWORD gdiObjects;
+    DWORD handles;
     SIZE_T privateBytes;  // committed private memory, walked with VirtualQuery
     SIZE_T pagefileUsage; // GetProcessMemoryInfo's figure, for comparison
     const char *userSource;
@@ -70,19 +72,24 @@ bool RunSheetCycle(IPrintOemUI *ui);
 
 struct LeakReport {
     int cycles;
-    int failedCycles;  // a cycle whose sheet did not open or close
-    int driftedCycles; // USER or GDI count not back at its baseline after a cycle
+    int failedCycles;   // a cycle whose sheet did not open or close
+    int driftedCycles;  // USER or GDI count not where it should be after a cycle
+    int bitmapsPlanted; // the control run's own leak
     std::string firstDrift;
     ResourceCounts baseline;
     ResourceCounts final;
     long long privateGrowth;
     long long userGrowth;
-    long long gdiGrowth;
+    long long gdiGrowth; // planted bitmaps included: a control run reads them here
     long long handleGrowth;
 };
 // Two warm-up cycles first: the first sheet of a process registers window
 // classes, loads comctl32's images and caches fonts, which is no leak.
-LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles);
+// Each cycle opens Document Properties, visits the five pages and presses
+// OK; without ui it opens nothing. A control run also leaks
+// bitmapsPlantedPerCycle bitmaps a cycle on purpose, which the GDI figure
+// must show to be believed; they are deleted after the last count.
+LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles, int bitmapsPlantedPerCycle = 0);
 
 struct FuzzReport {
     uint64_t seed;

@@ -164,6 +164,9 @@ INT_PTR CALLBACK CColorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         return HandlePageNotify(page, lParam, ColorPageHost, COLOR_PAGE, ReadColorSection);
     case WM_COMMAND:
         return OnColorCommand(page, LOWORD(wParam));
+    case WM_DESTROY:
+        ReleaseTemplatePictures(page);
+        break;
     }
     return FALSE;
 }

@@ -86,6 +86,9 @@ INT_PTR CALLBACK CFileDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         return HandlePageNotify(page, lParam, FilePageHost, FILE_PAGE, ReadFileSection);
     case WM_COMMAND:
         return OnFileCommand(page, LOWORD(wParam));
+    case WM_DESTROY:
+        ReleaseTemplatePictures(page);
+        break;
     }
     return FALSE;
 }

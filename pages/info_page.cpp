@@ -129,6 +129,9 @@ INT_PTR CALLBACK BRIVELDocDocInfoPSDlgProc(HWND page, UINT message, WPARAM wPara
         return HandlePageNotify(page, lParam, InfoPageHost, INFO_PAGE, ReadInfoPageForSave);
     case WM_COMMAND:
         return OnInfoCommand(page, LOWORD(wParam), HIWORD(wParam));
+    case WM_DESTROY:
+        ReleaseTemplatePictures(page);
+        break;
     }
     return FALSE;
 }

@@ -106,6 +106,9 @@ INT_PTR CALLBACK COtherDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         return HandlePageNotify(page, lParam, OtherPageHost, OTHER_PAGE, ReadOtherSection);
     case WM_COMMAND:
         return OnOtherCommand(page, LOWORD(wParam));
+    case WM_DESTROY:
+        ReleaseTemplatePictures(page);
+        break;
     }
     return FALSE;
 }

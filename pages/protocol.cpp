@@ -61,6 +61,23 @@ BOOL MarkSheetChanged(HWND page)
     return TRUE;
 }
 
+static BOOL CALLBACK ReleasePicture(HWND control, LPARAM)
+{
+    WCHAR className[8];
+    if (GetClassNameW(control, className, ARRAYSIZE(className)) && !lstrcmpiW(className, L"Static") &&
+        (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+        HGDIOBJ picture = reinterpret_cast<HGDIOBJ>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (picture)
+            DeleteObject(picture);
+    }
+    return TRUE;
+}
+
+void ReleaseTemplatePictures(HWND window)
+{
+    EnumChildWindows(window, ReleasePicture, 0);
+}
+
 // List entries are loaded into a 255-character buffer; LoadStringW always
 // terminates what it copies.
 void LoadListString(UINT id, WCHAR *text)

@@ -33,6 +33,13 @@ BOOL HandlePageNotify(HWND page, LPARAM lParam, const PageHost &host, PageIndex 
 // command a page handles.
 BOOL MarkSheetChanged(HWND page);
 
+// WM_DESTROY of every page and dialog: the static controls that show a
+// template's pictures load the bitmaps themselves, and Wine's never delete
+// them, so each page or dialog closed would leave its pictures behind. The
+// window takes them back from its controls and deletes them; a control left
+// without a picture has nothing to delete on Windows either.
+void ReleaseTemplatePictures(HWND window);
+
 // Control chores.
 void LoadListString(UINT id, WCHAR *text);
 void AddListText(HWND page, int list, const WCHAR *text);

@@ -1,6 +1,7 @@
 // The rendering-style help: a modal dialog whose picture explains the five
 // rendering styles.
 #include "pages/pages.h"
+#include "pages/protocol.h"
 #include "resources/resource.h"
 
 void ShowRenderHelp(HWND owner, HINSTANCE instance)
@@ -23,6 +24,9 @@ INT_PTR CALLBACK CRenderDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             EndDialog(dialog, IDCANCEL);
             return 2;
         }
+        break;
+    case WM_DESTROY:
+        ReleaseTemplatePictures(dialog);
         break;
     }
     return 0;

@@ -70,6 +70,9 @@ INT_PTR CALLBACK CSecureDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return IDCANCEL;
         }
         break;
+    case WM_DESTROY:
+        ReleaseTemplatePictures(dialog);
+        break;
     }
     return FALSE;
 }

@@ -243,6 +243,9 @@ INT_PTR CALLBACK CTrayDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         return HandlePageNotify(page, lParam, TrayPageHost, TRAY_PAGE, ReadTraySection);
     case WM_COMMAND:
         return OnTrayCommand(page, LOWORD(wParam));
+    case WM_DESTROY:
+        ReleaseTemplatePictures(page);
+        break;
     }
     return FALSE;
 }
