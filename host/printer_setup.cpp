@@ -10,7 +10,7 @@ bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll)
         HostSay("GetPrinterDriverDirectoryW failed, error %lu\n", GetLastError());
         return false;
     }
-    lstrcatW(target, L"\\" HOST_DRIVER_CONFIG);
+    lstrcatW(target, L"\\" HOST_INSTALLED_CONFIG);
     if (!CopyFileW(configDll, target, FALSE)) {
         HostSay("copying %ls to %ls failed, error %lu\n", configDll, target, GetLastError());
         return false;
@@ -21,9 +21,9 @@ bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll)
     ZeroMemory(&info, sizeof(info));
     info.cVersion = 3;
     info.pName = const_cast<LPWSTR>(driverName);
-    info.pDriverPath = const_cast<LPWSTR>(HOST_DRIVER_CONFIG);
-    info.pDataFile = const_cast<LPWSTR>(HOST_DRIVER_CONFIG);
-    info.pConfigFile = const_cast<LPWSTR>(HOST_DRIVER_CONFIG);
+    info.pDriverPath = const_cast<LPWSTR>(HOST_INSTALLED_CONFIG);
+    info.pDataFile = const_cast<LPWSTR>(HOST_INSTALLED_CONFIG);
+    info.pConfigFile = const_cast<LPWSTR>(HOST_INSTALLED_CONFIG);
     if (!AddPrinterDriverW(NULL, 3, reinterpret_cast<BYTE *>(&info))) {
         HostSay("AddPrinterDriverW(%ls) failed, error %lu\n", driverName, GetLastError());
         return false;

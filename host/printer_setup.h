@@ -6,7 +6,12 @@
 
 #include <windows.h>
 
+#include "host/test_names.h"
+
 #define HOST_DRIVER_CONFIG L"oemhostcfg.dll"
+// Its name in the spooler's driver directory. A name of the test prefix
+// can neither replace a real driver's file nor escape the kit's clean-up.
+#define HOST_INSTALLED_CONFIG HOST_TEST_NAME(L"oemhostcfg.dll")
 
 // Copies configDll into the spooler's driver directory and registers
 // driverName with it as driver, data and configuration file.

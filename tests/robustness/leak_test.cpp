@@ -9,7 +9,7 @@ TEST(LeakTest, HundredSheetCyclesReturnToTheBaseline)
     ASSERT_TRUE(plugin.module != NULL);
     IPrintOemUI *ui = plugin.NewObject();
     ASSERT_TRUE(ui != NULL);
-    ui->PrinterEvent(const_cast<PWSTR>(L"QLX Leak Test"), 0, 0, 0);
+    ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Leak")), 0, 0, 0);
 
     LeakReport leak = RunLeakCycles(ui, 100);
     EXPECT_EQ(0, leak.failedCycles) << "sheets that did not open or close";
@@ -18,5 +18,5 @@ TEST(LeakTest, HundredSheetCyclesReturnToTheBaseline)
     EXPECT_EQ(0, leak.handleGrowth) << "handles (" << leak.final.handlesSource << ")";
 
     ui->Release();
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SYSTEM\\Printers\\QLX Leak Test");
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SYSTEM\\Printers\\" HOST_TEST_NAME(L"Leak"));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "host/plugin_host.h"
+#include "host/test_names.h"
 
 // Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
 const wchar_t *PluginPath();

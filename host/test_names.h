@@ -1,0 +1,11 @@
+// The names of everything the test programs and the benchmark create on the
+// machine they run on: printers, printer drivers, the files those drivers
+// are installed with, and the plug-in's records under HKLM\SYSTEM\Printers.
+// Each begins with this prefix, which no real printer's name would; the test
+// kit's clean-up removes what bears it and never touches anything else.
+#pragma once
+
+#define HOST_TEST_PREFIX L"QlxKit~"
+
+// A literal with the prefix: HOST_TEST_NAME(L"Events") is L"QlxKit~Events".
+#define HOST_TEST_NAME(name) HOST_TEST_PREFIX name
