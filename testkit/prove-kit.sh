@@ -99,10 +99,12 @@ echo "wine cmd /c run-bench.cmd, small counts"
 status=0
 win cmd /c run-bench.cmd 7 5 500 </dev/null >"$work/bench-output.txt" 2>&1 || status=$?
 [ $status -eq 0 ] || { tr -d '\r' <"$work/bench-output.txt"; fail "run-bench.cmd exited with $status"; }
-if ! python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert list(d) == [sys.argv[2]], list(d); assert "windows" in d[sys.argv[2]]' \
-        "$copy/results/bench.json" "$arch"; then
-    fail "results\\bench.json is not the benchmark's JSON under \"$arch\""
-fi
+# The figures nested under the architecture, as ./run bench writes them.
+json=$(tr -d '\r\n' <"$copy/results/bench.json" 2>/dev/null || true)
+case $json in
+"{  \"$arch\":{"*"\"windows\": \""*"}}") ;;
+*) fail "results\\bench.json is not the benchmark's figures under \"$arch\": $json" ;;
+esac
 
 echo "nothing of the kit is left; what was there before is untouched"
 for path in 'HKLM\SYSTEM\Printers' 'HKLM\System\CurrentControlSet\Control\Print\Printers' \
