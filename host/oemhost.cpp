@@ -84,7 +84,7 @@ static int CommandInstall(const wchar_t *dll, const wchar_t *printer)
 {
     wchar_t config[MAX_PATH];
     HostDefaultDriverConfig(config, MAX_PATH);
-    if (!HostInstallDriver(HOST_DRIVER_NAME, config) || !HostAddPrinter(printer, HOST_DRIVER_NAME))
+    if (!HostInstallDriver(HOST_DRIVER_NAME, config, dll) || !HostAddPrinter(printer, HOST_DRIVER_NAME))
         return 1;
     if (FAILED(SendPrinterEvent(dll, printer, PRINTER_EVENT_INITIALIZE, "PRINTER_EVENT_INITIALIZE")))
         return 1;

@@ -5,7 +5,8 @@
 // kit's clean-up removes what bears it and never touches anything else.
 #pragma once
 
-#define HOST_TEST_PREFIX L"QlxKit~"
+#define HOST_TEST_PREFIX_NARROW "QlxKit~"
+#define HOST_TEST_PREFIX L"" HOST_TEST_PREFIX_NARROW
 
 // A literal with the prefix: HOST_TEST_NAME(L"Events") is L"QlxKit~Events".
 #define HOST_TEST_NAME(name) HOST_TEST_PREFIX name
