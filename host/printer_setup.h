@@ -19,6 +19,12 @@
 // driver package's INF lists it.
 bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll, const wchar_t *pluginDll = NULL);
 
+// Whether installing a driver with the file at path would replace another
+// driver's different copy in the spooler's driver directory: a driver other
+// than exceptDriver, and not one of the tests' own, names a file of that
+// name whose content differs.
+bool HostWouldReplaceDriverFile(const wchar_t *path, const wchar_t *exceptDriver);
+
 // Adds a printer on port FILE: with print processor winprint. A printer that
 // already exists counts as added.
 bool HostAddPrinter(const wchar_t *printerName, const wchar_t *driverName);

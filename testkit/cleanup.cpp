@@ -14,13 +14,6 @@ namespace {
 
 typedef std::vector<std::wstring> Names;
 
-// Printer, driver and key names compare without regard to case on Windows.
-bool HasTestPrefix(const wchar_t *name)
-{
-    const size_t length = wcslen(HOST_TEST_PREFIX);
-    return name && _wcsnicmp(name, HOST_TEST_PREFIX, length) == 0;
-}
-
 // The buffer an Enum* call of the spooler asks for, filled; empty when the
 // call fails. The spooler answers the size needed on the first call.
 template <typename Call> std::vector<BYTE> Enumerate(Call call, DWORD *count)
@@ -57,7 +50,7 @@ int RemovePrinters()
     const PRINTER_INFO_4W *printers = reinterpret_cast<const PRINTER_INFO_4W *>(buffer.data());
     int failures = 0;
     for (DWORD i = 0; i < count; ++i) {
-        if (!HasTestPrefix(printers[i].pPrinterName))
+        if (!HostHasTestPrefix(printers[i].pPrinterName))
             continue;
         PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
         HANDLE printer = NULL;
@@ -88,7 +81,7 @@ int RemoveDrivers()
     const DRIVER_INFO_3W *drivers = reinterpret_cast<const DRIVER_INFO_3W *>(buffer.data());
     int failures = 0;
     for (DWORD i = 0; i < count; ++i) {
-        if (!HasTestPrefix(drivers[i].pName))
+        if (!HostHasTestPrefix(drivers[i].pName))
             continue;
         // The spooler removes the files no other driver uses; a spooler
         // without that option (Wine's) removes the driver alone, and the
@@ -174,7 +167,7 @@ Names PrefixedEntries(const std::wstring &folder)
     if (find == INVALID_HANDLE_VALUE)
         return entries;
     do {
-        if (HasTestPrefix(found.cFileName))
+        if (HostHasTestPrefix(found.cFileName))
             entries.push_back(folder + L"\\" + found.cFileName);
     } while (FindNextFileW(find, &found));
     FindClose(find);
@@ -228,7 +221,7 @@ int RemoveStoreKeys()
     Names names;
     wchar_t name[256];
     for (DWORD i = 0; RegEnumKeyW(printers, i, name, 256) == ERROR_SUCCESS; ++i)
-        if (HasTestPrefix(name))
+        if (HostHasTestPrefix(name))
             names.push_back(name);
     int failures = 0;
     for (const std::wstring &key : names) {

@@ -72,7 +72,12 @@ rm -rf "$copy/results"
 
 echo "what was there before the kit"
 cd "$copy"
-win oemhost.exe install qlx4120ui.dll "Kontor 2" >/dev/null
+# The printer's driver has a qlx4120ui.dll of its own (the kit's with one
+# byte more), which the kit's test drivers must not replace.
+mkdir -p "$prefix/drive_c/kontor"
+cp qlx4120ui.dll "$prefix/drive_c/kontor/"
+printf 'K' >>"$prefix/drive_c/kontor/qlx4120ui.dll"
+win oemhost.exe install 'C:\kontor\qlx4120ui.dll' "Kontor 2" >/dev/null
 win reg add "HKLM\\SYSTEM\\Printers\\QlxKit Kontor" /v "User Info" /t REG_BINARY /d 0102 /f >/dev/null
 win reg add "HKLM\\SYSTEM\\Printers\\${prefix_name}Left over" /v "User Info" /t REG_BINARY /d 0304 /f >/dev/null
 win reg export "HKLM\\SYSTEM\\Printers\\Kontor 2" "$work/kontor-before.reg" /y >/dev/null
@@ -121,8 +126,10 @@ cmp -s "$work/resembling-before.reg" "$work/resembling-after.reg" || fail "the k
 keys 'HKLM\System\CurrentControlSet\Control\Print\Printers' | grep -q '\\Kontor 2$' ||
     fail "the printer \"Kontor 2\" is gone"
 win oemhost.exe show qlx4120ui.dll "Kontor 2" >/dev/null || fail "the record of \"Kontor 2\" cannot be read"
-# Only files an installed driver still uses may remain.
 drivers="$prefix/drive_c/windows/system32/spool/drivers"
+plugin=$(find "$drivers" -path '*/3/qlx4120ui.dll' | head -n1)
+cmp -s "$prefix/drive_c/kontor/qlx4120ui.dll" "$plugin" || fail "the driver's own qlx4120ui.dll was replaced"
+# Only files an installed driver still uses may remain.
 stray=$(find "$drivers" "$prefix/drive_c/users" -name "$prefix_name*" ! -path '*/3/*' 2>/dev/null || true)
 [ -z "$stray" ] || fail "files left: $stray"
 

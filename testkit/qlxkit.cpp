@@ -46,7 +46,8 @@ int CommandPlan()
 {
     printf("While it runs, the kit creates on this machine, and removes again after every test program:\n"
            "  - local printers named " "%ls..." " on port FILE: with print processor winprint;\n"
-           "  - printer drivers named %ls... and their files %ls... in the spooler's driver folder;\n"
+           "  - printer drivers named %ls... and their files %ls... in the spooler's driver folder,\n"
+           "    some with the plug-in qlx4120ui.dll, unless a driver here has another one;\n"
            "  - registry keys HKLM\\SYSTEM\\Printers\\%ls... (the plug-in's stored settings);\n"
            "  - scratch folders %%TEMP%%\\%ls...\n"
            "It removes only names that begin with \"%ls\" and changes nothing else.\n",
