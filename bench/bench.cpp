@@ -17,6 +17,7 @@
 #include <commctrl.h>
 
 #include "host/platform_kind.h"
+#include "host/test_names.h"
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/keysecurity.h"
@@ -309,6 +310,31 @@ long long FileBytes(const wchar_t *path)
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+typedef LONG(WINAPI *GetVersionProc)(OSVERSIONINFOEXW *);
+
+// The Windows version the figures were taken on, as "5.1.2600 Service Pack
+// 3". RtlGetVersion tells the truth where GetVersionEx answers an
+// unmanifested program with 6.2 (Windows 8.1 on); Windows 2000 may lack it.
+std::string WindowsVersion()
+{
+    OSVERSIONINFOEXW version;
+    ZeroMemory(&version, sizeof(version));
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionProc rtlGetVersion =
+        HostProcAs<GetVersionProc>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion"));
+    if (!rtlGetVersion || rtlGetVersion(&version) != 0)
+        GetVersionExW(reinterpret_cast<OSVERSIONINFOW *>(&version));
+    char text[200];
+    snprintf(text, sizeof(text), "%lu.%lu.%lu%s%ls", static_cast<unsigned long>(version.dwMajorVersion),
+             static_cast<unsigned long>(version.dwMinorVersion), static_cast<unsigned long>(version.dwBuildNumber),
+             version.szCSDVersion[0] ? " " : "", version.szCSDVersion);
+    // The figures go into JSON strings: nothing that needs escaping.
+    for (char *c = text; *c; ++c)
+        if (*c == '"' || *c == '\\' || static_cast<unsigned char>(*c) < 0x20)
+            *c = ' ';
+    return text;
+}
+
 int Argument(int argc, char **argv, int index, int fallback)
 {
     return argc > index ? atoi(argv[index]) : fallback;
@@ -342,8 +368,8 @@ int main(int argc, char **argv)
     IPrintOemUI *ui = plugin.ui;
 
     // The pages key the store by this name; the store paths use their own.
-    ui->PrinterEvent(const_cast<PWSTR>(L"QLX Bench Sheet"), 0, 0, 0);
-    const wchar_t *storeName = L"QLX Bench Store";
+    ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Bench Sheet")), 0, 0, 0);
+    const wchar_t *storeName = HOST_TEST_NAME(L"Bench Store");
     const std::wstring storePath = std::wstring(L"SYSTEM\\Printers\\") + storeName;
     UserOptions record = FullDefaultRecord();
     SetUserInfo(&record, storeName);
@@ -410,7 +436,7 @@ int main(int argc, char **argv)
     MeasureSheetMemory(ui, plugin.module, memoryRounds, memoryBlock, memory);
 
     started = Seconds();
-    FuzzReport storeFuzz = FuzzStoreReader(ChooseSeed(), fuzzCases, L"QLX Bench Fuzz");
+    FuzzReport storeFuzz = FuzzStoreReader(ChooseSeed(), fuzzCases, HOST_TEST_NAME(L"Bench Fuzz"));
     FuzzReport devmodeFuzz = FuzzDevMode(ui, ChooseSeed(), fuzzCases);
     double fuzzSeconds = Seconds() - started;
 
@@ -472,15 +498,17 @@ int main(int argc, char **argv)
             "\"leak_counters\": {\"private_bytes\": \"VirtualQuery\", \"user_objects\": \"%s\", "
             "\"gdi_objects\": \"%s\", \"handles\": \"%s\"}, "
             "\"gdi_control\": {\"cycles\": %d, \"bitmaps_leaked\": %d, \"gdi_objects\": %lld}, "
-            "\"pagefile_bytes_per_sheet\": {\"plugin\": %.0f, \"floor\": %.0f, \"floor_keeping_pictures\": %.0f}}",
+            "\"pagefile_bytes_per_sheet\": {\"plugin\": %.0f, \"floor\": %.0f, \"floor_keeping_pictures\": %.0f}",
             cycle.median, dllBytes, leak.cycles, leak.privateGrowth, leak.userGrowth, leak.gdiGrowth,
             leak.handleGrowth, leak.final.userSource, leak.final.gdiSource, leak.final.handlesSource, control.cycles,
             control.bitmapsPlanted, control.gdiGrowth, memory[PluginSheet].pagefileBytes.median,
             memory[FloorSheet].pagefileBytes.median, memory[BareFloorSheet].pagefileBytes.median);
+    fprintf(json, ", \"windows\": \"%s\", \"wine\": %s%s%s}", WindowsVersion().c_str(), wine ? "\"" : "",
+            wine ? wine : "null", wine ? "\"" : "");
     fclose(json);
 
     DeleteUserInfo(storeName);
-    DeleteUserInfo(L"QLX Bench Sheet");
+    DeleteUserInfo(HOST_TEST_NAME(L"Bench Sheet"));
     ui->Release();
     bool clean = !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles && controlHolds;
     return clean ? 0 : 1;

@@ -117,10 +117,15 @@ static int CommandUpgrade(const wchar_t *dll, const wchar_t *printer)
     return SUCCEEDED(hr) ? 0 : 1;
 }
 
+// The printer goes, and with it the driver install put in, so that the
+// prefix holds no driver with an older copy of the plug-in afterwards.
 static int CommandDelete(const wchar_t *dll, const wchar_t *printer)
 {
     HRESULT hr = SendPrinterEvent(dll, printer, PRINTER_EVENT_DELETE, "PRINTER_EVENT_DELETE");
-    return SUCCEEDED(hr) && HostDeletePrinter(printer) ? 0 : 1;
+    bool deleted = SUCCEEDED(hr) && HostDeletePrinter(printer);
+    bool driverGone = HostDeleteDriver(HOST_DRIVER_NAME);
+    printf("DeletePrinterDriver(%ls): %s\n", HOST_DRIVER_NAME, driverGone ? "done" : "failed");
+    return deleted && driverGone ? 0 : 1;
 }
 
 static int DecodeRecord(const wchar_t *dll, const UserOptions *record)

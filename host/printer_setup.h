@@ -6,7 +6,12 @@
 
 #include <windows.h>
 
+#include "host/test_names.h"
+
 #define HOST_DRIVER_CONFIG L"oemhostcfg.dll"
+// Its name in the spooler's driver directory. A name of the test prefix
+// can neither replace a real driver's file nor escape the kit's clean-up.
+#define HOST_INSTALLED_CONFIG HOST_TEST_NAME(L"oemhostcfg.dll")
 
 // Copies configDll into the spooler's driver directory and registers
 // driverName with it as driver, data and configuration file. With pluginDll,
@@ -14,11 +19,22 @@
 // driver package's INF lists it.
 bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll, const wchar_t *pluginDll = NULL);
 
+// Whether installing a driver with the file at path would replace another
+// driver's different copy in the spooler's driver directory: a driver other
+// than exceptDriver, and not one of the tests' own, names a file of that
+// name whose content differs.
+bool HostWouldReplaceDriverFile(const wchar_t *path, const wchar_t *exceptDriver);
+
 // Adds a printer on port FILE: with print processor winprint. A printer that
 // already exists counts as added.
 bool HostAddPrinter(const wchar_t *printerName, const wchar_t *driverName);
 
 bool HostDeletePrinter(const wchar_t *printerName);
+
+// Removes a driver and the files no other driver uses. Wine's spooler lacks
+// the file option and removes the driver alone. False with the spooler's
+// error as the last error.
+bool HostDeleteDriver(const wchar_t *driverName, DWORD version = 3);
 
 // Reads a printer-data value; returns the spooler's status.
 DWORD HostGetPrinterData(const wchar_t *printerName, const wchar_t *valueName, DWORD *type, BYTE *data,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/printer_setup.h"
+#include "host/test_names.h"
 #include "tests/languages/language_builds.h"
 
 namespace {
@@ -183,11 +184,11 @@ TEST(LanguageBuilds, PicturesAreSharedButTheRenderingStyleTableSpeaksTheLanguage
 
 TEST(LanguageBuilds, InstallingAPrinterNamesTheLanguagesRenderingModule)
 {
-    const wchar_t printer[] = L"QlxTest Language Install";
+    const wchar_t printer[] = HOST_TEST_NAME(L"Language Install");
     wchar_t config[MAX_PATH] = L"";
     GetEnvironmentVariableW(L"QLX_DRIVER_CONFIG", config, MAX_PATH);
-    ASSERT_TRUE(HostInstallDriver(L"QLX 4120 Language Driver", config));
-    ASSERT_TRUE(HostAddPrinter(printer, L"QLX 4120 Language Driver"));
+    ASSERT_TRUE(HostInstallDriver(HOST_TEST_NAME(L"Language Driver"), config));
+    ASSERT_TRUE(HostAddPrinter(printer, HOST_TEST_NAME(L"Language Driver")));
     for (const LanguageBuild &build : LanguageBuilds) {
         SCOPED_TRACE(Language(build));
         HostPlugin plugin;

@@ -1,3 +1,4 @@
+#include "host/test_names.h"
 #include "tests/languages/language_builds.h"
 
 #include <commctrl.h>
@@ -52,7 +53,7 @@ std::string Utf8(const std::wstring &text)
 
 // ------------------------------------------------------------------- sheet
 
-static const wchar_t SheetPrinter[] = L"QlxTest Language Sheet";
+static const wchar_t SheetPrinter[] = HOST_TEST_NAME(L"Language Sheet");
 
 static void DeleteSheetRecord()
 {

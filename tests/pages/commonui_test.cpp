@@ -1,8 +1,9 @@
 // The sheet inside the platform's own common property-sheet UI, which is
-// modal, sends reasons of its own and ignores CPSFUNC_SET_RESULT.
+// modal and sends reasons of its own.
 #include <commctrl.h>
 
 #include "host/compstui_host.h"
+#include "host/platform_kind.h"
 #include "resources/resource.h"
 #include "tests/support/sheet_driver.h"
 
@@ -28,7 +29,11 @@ TEST_F(CommonUiTest, PagesWorkInsideTheModalCommonUi)
     EXPECT_EQ(5, pages);
     EXPECT_TRUE(common.reasonsSeen & (1u << PROPSHEETUI_REASON_INIT));
     EXPECT_TRUE(common.reasonsSeen & (1u << PROPSHEETUI_REASON_DESTROY));
-    EXPECT_FALSE(common.reasonsSeen & (1u << PROPSHEETUI_REASON_SET_RESULT)) << "this common UI never sends it";
+    // Wine's common UI never passes a page's result up to the top callback;
+    // Windows' passes it to the parent's callback, so there it may be seen.
+    if (HostWineVersion()) {
+        EXPECT_FALSE(common.reasonsSeen & (1u << PROPSHEETUI_REASON_SET_RESULT)) << "Wine's common UI never sends it";
+    }
     EXPECT_EQ(1, Stored().printerMode) << "OK saved the Color page";
 }
 

@@ -3,6 +3,7 @@
 #include <aclapi.h>
 
 #include "bench/robust.h"
+#include "host/platform_kind.h"
 #include "resources/resource.h"
 #include "tests/support/sheet_driver.h"
 
@@ -180,6 +181,11 @@ HANDLE FailingPrinterHandle(int kind)
 
 TEST_P(DriverFailureTest, MergeKeepsTheNameAndTheSheetSaves)
 {
+    // Windows' winspool takes a printer handle for the address of its own
+    // record, so a made-up or closed one is undefined there; Wine looks the
+    // handle up in a table and refuses it.
+    if (GetParam() != 0 && !HostWineVersion())
+        GTEST_SKIP() << "a made-up or closed printer handle is undefined on Windows";
     HANDLE printer = FailingPrinterHandle(GetParam());
     BYTE area[512];
     DWORD needed = 0;

@@ -12,7 +12,7 @@ TEST(FuzzTest, EveryStoredValueReadsAsAUsableRecord)
 {
     uint64_t seed = ChooseSeed();
     printf("store fuzz seed 0x%016llx\n", static_cast<unsigned long long>(seed));
-    FuzzReport report = FuzzStoreReader(seed, Cases, L"QLX Fuzz Test");
+    FuzzReport report = FuzzStoreReader(seed, Cases, HOST_TEST_NAME(L"Fuzz"));
     EXPECT_EQ(0, report.failures) << report.firstFailure;
 }
 

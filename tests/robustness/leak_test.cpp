@@ -3,6 +3,7 @@
 // thousand cycles; this is the share that fits every test run.
 #include "bench/robust.h"
 #include "host/platform_kind.h"
+#include "host/test_names.h"
 #include "resources/resource.h"
 #include "tests/support/sheet_driver.h"
 
@@ -10,15 +11,16 @@ class LeakTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_TRUE(plugin.module != NULL);
         ui = plugin.NewObject();
         ASSERT_TRUE(ui != NULL);
-        ui->PrinterEvent(const_cast<PWSTR>(L"QLX Leak Test"), 0, 0, 0);
+        ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Leak")), 0, 0, 0);
     }
     void TearDown() override
     {
         if (ui)
             ui->Release();
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SYSTEM\\Printers\\QLX Leak Test");
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SYSTEM\\Printers\\" HOST_TEST_NAME(L"Leak"));
     }
 
     PluginModule plugin;

@@ -11,6 +11,8 @@
 
 namespace {
 
+const wchar_t DecoderKey[] = HOST_TEST_NAME(L"Decoder");
+
 std::string Decoded(const UserOptions &record, HMODULE strings)
 {
     ScratchDirectory dir;
@@ -46,14 +48,17 @@ bool RunReg(const std::wstring &arguments)
 
 TEST(DecoderTest, ReadsTheValueThatRegExportWrites)
 {
+    wchar_t reg[MAX_PATH];
+    if (!SearchPathW(NULL, L"reg.exe", NULL, MAX_PATH, reg, NULL))
+        GTEST_SKIP() << "no reg.exe here: Windows 2000 has it only with its Support Tools";
     UserOptions record = GoldenRecord();
     record.duplex = 2;
     lstrcpyW(record.owner, L"Søren");
-    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&record, L"QlxTest Decoder"));
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&record, DecoderKey));
     ScratchDirectory dir;
     std::wstring file = dir.File(L"export.reg");
-    ASSERT_TRUE(RunReg(L"export \"HKLM\\SYSTEM\\Printers\\QlxTest Decoder\" \"" + file + L"\" /y"));
-    DeleteStoreKey(L"QlxTest Decoder");
+    ASSERT_TRUE(RunReg(L"export \"HKLM\\SYSTEM\\Printers\\" + std::wstring(DecoderKey) + L"\" \"" + file + L"\" /y"));
+    DeleteStoreKey(DecoderKey);
 
     UserOptions read;
     size_t size = 0;

@@ -3,6 +3,7 @@
 // as the spooler would.
 #include "tests/settings/settings_support.h"
 
+#include "host/platform_kind.h"
 #include "host/printer_setup.h"
 #include "settings/lifecycle.h"
 #include "settings/printername.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-const wchar_t EventPrinter[] = L"QlxTest Events";
+const wchar_t EventPrinter[] = HOST_TEST_NAME(L"Events");
 
 class PrinterEventTest : public ::testing::Test {
 protected:
@@ -22,6 +23,24 @@ protected:
     static BOOL Send(const wchar_t *name, INT event)
     {
         return OEMPrinterEvent(const_cast<PWSTR>(name), event, 0, 0);
+    }
+
+    // Takes the count away, as a printer that never saw an upgrade lacks
+    // it. Wine's spooler has no DeletePrinterData; it reads printer data from
+    // the registry, so there the value goes from the printer's key.
+    static void ForgetInstallCount(HANDLE printer)
+    {
+        if (!HostWineVersion()) {
+            DeletePrinterDataW(printer, const_cast<PWSTR>(L"NumInstallsSeen"));
+            return;
+        }
+        HKEY key;
+        std::wstring path = L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + std::wstring(EventPrinter) +
+                            L"\\PrinterDriverData";
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueW(key, L"NumInstallsSeen");
+            RegCloseKey(key);
+        }
     }
 
     static void ExpectStoredDefaults()
@@ -65,7 +84,7 @@ TEST_F(PrinterEventTest, ServerQualifiedNameKeysTheStoreByThePrinterPart)
 
 TEST_F(PrinterEventTest, ConnectionAndRefreshStoreDefaultsButNoPrinterData)
 {
-    const wchar_t dataless[] = L"QlxTest Connection";
+    const wchar_t dataless[] = HOST_TEST_NAME(L"Connection");
     for (INT event : {PRINTER_EVENT_ADD_CONNECTION, PRINTER_EVENT_CACHE_REFRESH}) {
         DeleteStoreKey(dataless);
         EXPECT_TRUE(Send(dataless, event));
@@ -94,7 +113,7 @@ TEST_F(PrinterEventTest, OtherEventsOnlySetTheCurrentPrinterName)
 {
     for (INT event : {0, 7}) {
         lstrcpyW(CurrentPrinterName, L"Before");
-        EXPECT_TRUE(Send(L"Server\\QlxTest Events", event));
+        EXPECT_TRUE(Send(L"Server\\" HOST_TEST_NAME(L"Events"), event));
         EXPECT_STREQ(EventPrinter, CurrentPrinterName);
         EXPECT_FALSE(StoreKeyExists(EventPrinter));
     }
@@ -104,7 +123,7 @@ TEST_F(PrinterEventTest, NamesThatDoNotFitOrNullFailAndChangeNothing)
 {
     GuardedPages guard(4096);
     lstrcpyW(CurrentPrinterName, L"Before");
-    PWSTR tooLong = guard.Name(L"Server\\QlxTest Events", 7 + CURRENT_PRINTER_NAME_UNITS);
+    PWSTR tooLong = guard.Name(L"Server\\" HOST_TEST_NAME(L"Events"), 7 + CURRENT_PRINTER_NAME_UNITS);
     SetLastError(0);
     EXPECT_FALSE(OEMPrinterEvent(tooLong, PRINTER_EVENT_INITIALIZE, 0, 0));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
@@ -116,7 +135,7 @@ TEST_F(PrinterEventTest, NamesThatDoNotFitOrNullFailAndChangeNothing)
     EXPECT_STREQ(L"Before", CurrentPrinterName);
 
     // The longest short name still fits; the store then refuses it quietly.
-    PWSTR longest = guard.Name(L"Server\\QlxTest Events", 7 + CURRENT_PRINTER_NAME_UNITS - 1);
+    PWSTR longest = guard.Name(L"Server\\" HOST_TEST_NAME(L"Events"), 7 + CURRENT_PRINTER_NAME_UNITS - 1);
     EXPECT_TRUE(OEMPrinterEvent(longest, PRINTER_EVENT_CACHE_REFRESH, 0, 0));
     EXPECT_EQ(static_cast<size_t>(CURRENT_PRINTER_NAME_UNITS - 1), wcslen(CurrentPrinterName));
 }
@@ -128,8 +147,7 @@ TEST_F(PrinterEventTest, UpgradesAreCounted)
     PRINTER_DEFAULTSW defaults = {NULL, NULL, PRINTER_ALL_ACCESS};
     ASSERT_TRUE(OpenPrinterW(const_cast<PWSTR>(EventPrinter), &printer, &defaults));
     DWORD count = 0;
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (L"System\\CurrentControlSet\\Control\\Print\\Printers\\" +
-                                       std::wstring(EventPrinter) + L"\\PrinterDriverData").c_str());
+    ForgetInstallCount(printer);
     EXPECT_TRUE(OEMUpgradePrinter(1, reinterpret_cast<PBYTE>(&info)));
     ReadPrinterData(EventPrinter, L"NumInstallsSeen", NULL, &count, sizeof(count));
     EXPECT_EQ(1u, count);
@@ -144,7 +162,7 @@ TEST_F(PrinterEventTest, UpgradesAreCounted)
     ClosePrinter(printer);
 
     EXPECT_TRUE(OEMUpgradePrinter(1, NULL));
-    DRIVER_UPGRADE_INFO_1 missing = {const_cast<LPWSTR>(L"QlxTest No Such Printer"), NULL};
+    DRIVER_UPGRADE_INFO_1 missing = {const_cast<LPWSTR>(HOST_TEST_NAME(L"No Such Printer")), NULL};
     EXPECT_FALSE(OEMUpgradePrinter(1, reinterpret_cast<PBYTE>(&missing)));
 }
 

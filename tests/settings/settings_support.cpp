@@ -122,7 +122,7 @@ ScratchDirectory::ScratchDirectory()
     GetTempPathW(MAX_PATH, temp);
     GetCurrentDirectoryW(MAX_PATH, m_previous);
     for (unsigned n = GetTickCount();; ++n) {
-        m_path = std::wstring(temp) + L"qlxtest" + std::to_wstring(n);
+        m_path = std::wstring(temp) + HOST_TEST_PREFIX + std::to_wstring(n);
         if (CreateDirectoryW(m_path.c_str(), NULL))
             break;
     }

@@ -43,7 +43,7 @@ UserOptions FilledRecord(BYTE fill);
 
 // The driver installed once per process with the stand-in configuration
 // module, and printers on it that tests add and remove.
-#define TEST_DRIVER_NAME L"QLX 4120 Test Driver"
+#define TEST_DRIVER_NAME HOST_TEST_NAME(L"Test Driver")
 void InstallTestDriver();
 void AddTestPrinter(const std::wstring &name);
 void RemoveTestPrinter(const std::wstring &name);

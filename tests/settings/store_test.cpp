@@ -3,16 +3,22 @@
 
 #include <sddl.h>
 
+#include <vector>
+
+#include "host/platform_kind.h"
 #include "settings/keysecurity.h"
 #include "settings/store.h"
 
 namespace {
 
+const wchar_t StoreName[] = HOST_TEST_NAME(L"Store");
+
 class StoreTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        for (const wchar_t *name : {L"QlxStore", L"QlxStore,Left", L"Office,Left", L"Office"})
+        for (const wchar_t *name :
+             {StoreName, HOST_TEST_NAME(L"Store,Left"), HOST_TEST_NAME(L"Office,Left"), HOST_TEST_NAME(L"Office")})
             DeleteStoreKey(name);
     }
 
@@ -38,7 +44,7 @@ TEST_F(StoreTest, WrittenRecordComesBackByteForByteReservedBytesIncluded)
     written.initialized = USER_OPTIONS_MARKER;
     // The name ends at the guard page too: nothing may read past its end.
     GuardedPages nameGuard(64);
-    PWSTR name = nameGuard.Name(L"QlxStore", 8);
+    PWSTR name = nameGuard.Name(StoreName, wcslen(StoreName));
     EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&written, name));
     UserOptions *read = GuardedRecord();
     EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, name));
@@ -48,21 +54,21 @@ TEST_F(StoreTest, WrittenRecordComesBackByteForByteReservedBytesIncluded)
 TEST_F(StoreTest, KeyNameIsCutAtTheLastComma)
 {
     const UserOptions &record = GoldenRecord();
-    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, L"Office,Left,Right"));
-    EXPECT_TRUE(StoreKeyExists(L"Office,Left"));
-    EXPECT_FALSE(StoreKeyExists(L"Office,Left,Right"));
-    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, L"Office"));
-    EXPECT_TRUE(StoreKeyExists(L"Office"));
-    EXPECT_EQ(ERROR_SUCCESS, DeleteUserInfo(L"Office,Left,Other"));
-    EXPECT_FALSE(StoreKeyExists(L"Office,Left"));
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, HOST_TEST_NAME(L"Office,Left,Right")));
+    EXPECT_TRUE(StoreKeyExists(HOST_TEST_NAME(L"Office,Left")));
+    EXPECT_FALSE(StoreKeyExists(HOST_TEST_NAME(L"Office,Left,Right")));
+    EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, HOST_TEST_NAME(L"Office")));
+    EXPECT_TRUE(StoreKeyExists(HOST_TEST_NAME(L"Office")));
+    EXPECT_EQ(ERROR_SUCCESS, DeleteUserInfo(HOST_TEST_NAME(L"Office,Left,Other")));
+    EXPECT_FALSE(StoreKeyExists(HOST_TEST_NAME(L"Office,Left")));
 }
 
 TEST_F(StoreTest, MissingKeyGivesDefaultsAndCreatesNothing)
 {
     UserOptions *read = GuardedRecord();
-    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, L"QlxStore"));
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, StoreName));
     ExpectDefaults(read);
-    EXPECT_FALSE(StoreKeyExists(L"QlxStore"));
+    EXPECT_FALSE(StoreKeyExists(StoreName));
 }
 
 TEST_F(StoreTest, UnusableStoredValuesGiveDefaultsAndTheQueryStatus)
@@ -70,25 +76,25 @@ TEST_F(StoreTest, UnusableStoredValuesGiveDefaultsAndTheQueryStatus)
     UserOptions bad = GoldenRecord();
     bad.initialized = 12346;
     bad.jobAction = 4;
-    WriteStoredValue(L"QlxStore", &bad, sizeof(bad));
+    WriteStoredValue(StoreName, &bad, sizeof(bad));
     UserOptions *read = GuardedRecord();
-    EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, L"QlxStore")) << "wrong marker";
+    EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, StoreName)) << "wrong marker";
     ExpectDefaults(read);
 
     BYTE longer[sizeof(UserOptions) + 64];
     memcpy(longer, &GoldenRecord(), sizeof(UserOptions));
-    WriteStoredValue(L"QlxStore", longer, sizeof(longer));
+    WriteStoredValue(StoreName, longer, sizeof(longer));
     read = GuardedRecord();
-    EXPECT_EQ(ERROR_MORE_DATA, GetUserInfo(read, L"QlxStore")) << "longer than a record";
+    EXPECT_EQ(ERROR_MORE_DATA, GetUserInfo(read, StoreName)) << "longer than a record";
     ExpectDefaults(read);
 
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(L"QlxStore").c_str(), 0, KEY_ALL_ACCESS,
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(StoreName).c_str(), 0, KEY_ALL_ACCESS,
                                            &key));
     RegDeleteValueW(key, L"User Info");
     RegCloseKey(key);
     read = GuardedRecord();
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetUserInfo(read, L"QlxStore")) << "no value";
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetUserInfo(read, StoreName)) << "no value";
     ExpectDefaults(read);
 }
 
@@ -98,16 +104,16 @@ TEST_F(StoreTest, ShortStoredValueGivesFullDefaultsAndInvalidData)
 {
     UserOptions shortValue = FilledRecord(0x11);
     shortValue.initialized = USER_OPTIONS_MARKER;
-    WriteStoredValue(L"QlxStore", &shortValue, sizeof(UserOptions) - 4);
+    WriteStoredValue(StoreName, &shortValue, sizeof(UserOptions) - 4);
     UserOptions *read = GuardedRecord();
-    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, L"QlxStore"));
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, StoreName));
     ExpectDefaults(read);
 }
 
 TEST_F(StoreTest, NamesThatDoNotFitAreRefusedWithoutOverrun)
 {
     const UserOptions &record = GoldenRecord();
-    PWSTR tooLong = guard.Name(L"QlxStore", 256);
+    PWSTR tooLong = guard.Name(StoreName, 256);
     UserOptions read;
     memset(&read, 0x77, sizeof(read));
     EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(&read, tooLong));
@@ -116,16 +122,15 @@ TEST_F(StoreTest, NamesThatDoNotFitAreRefusedWithoutOverrun)
     EXPECT_EQ(ERROR_INVALID_DATA, DeleteUserInfo(tooLong));
 
     // 255 characters fit the name, but a key name of 240 does not fit the path.
-    PWSTR keyTooLong = guard.Name(L"QlxStore", 240);
+    PWSTR keyTooLong = guard.Name(StoreName, 240);
     EXPECT_EQ(ERROR_INVALID_DATA, SetUserInfo(&record, keyTooLong));
     EXPECT_FALSE(StoreKeyExists(std::wstring(keyTooLong)));
 
-    PWSTR longest = guard.Name(L"QlxStore,", 255);
+    PWSTR longest = guard.Name(HOST_TEST_NAME(L"Store,"), 255);
     EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, longest));
-    EXPECT_TRUE(StoreKeyExists(L"QlxStore"));
+    EXPECT_TRUE(StoreKeyExists(StoreName));
 
-    std::wstring keyName(239, L'k');
-    PWSTR fits = guard.Name(keyName, 239);
+    PWSTR fits = guard.Name(HOST_TEST_PREFIX, 239, L'k');
     EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&record, fits));
     EXPECT_EQ(ERROR_SUCCESS, DeleteUserInfo(fits));
 }
@@ -135,15 +140,15 @@ TEST_F(StoreTest, NullArgumentsFailWithInvalidData)
     UserOptions read;
     EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(&read, NULL));
     ExpectDefaults(&read);
-    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(NULL, L"QlxStore"));
-    EXPECT_EQ(ERROR_INVALID_DATA, SetUserInfo(NULL, L"QlxStore"));
+    EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(NULL, StoreName));
+    EXPECT_EQ(ERROR_INVALID_DATA, SetUserInfo(NULL, StoreName));
     EXPECT_EQ(ERROR_INVALID_DATA, DeleteUserInfo(NULL));
-    EXPECT_FALSE(StoreKeyExists(L"QlxStore"));
+    EXPECT_FALSE(StoreKeyExists(StoreName));
 }
 
 TEST_F(StoreTest, DeletingAMissingKeyReportsThePlatformError)
 {
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, DeleteUserInfo(L"QlxStore"));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, DeleteUserInfo(StoreName));
 }
 
 // Wine ignores the security given to RegCreateKeyExW, so the descriptor is
@@ -193,6 +198,47 @@ TEST(KeySecurityTest, EveryoneMaySaveOnlySystemAndAdministratorsControlTheKey)
     LocalFree(everyone);
     LocalFree(system);
     LocalFree(admins);
+}
+
+// Windows keeps the security a key is created with, which Wine ignores: on
+// Windows the key's own entries must be the built ones. Entries the key
+// inherits from its parent follow them, marked as inherited.
+TEST(KeySecurityTest, NewKeyKeepsTheBuiltEntries)
+{
+    if (HostWineVersion())
+        GTEST_SKIP() << "Wine ignores the security a key is created with";
+    DeleteStoreKey(StoreName);
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&GoldenRecord(), StoreName));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(StoreName).c_str(), 0, READ_CONTROL, &key));
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, NULL, &size);
+    std::vector<BYTE> stored(size ? size : 1);
+    LONG status = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, stored.data(), &size);
+    RegCloseKey(key);
+    DeleteStoreKey(StoreName);
+    ASSERT_EQ(ERROR_SUCCESS, status);
+
+    KeySecurity built;
+    ASSERT_TRUE(BuildKeySecurity(&built));
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL storedAcl = NULL, builtAcl = NULL;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(stored.data(), &present, &storedAcl, &defaulted));
+    ASSERT_TRUE(present && storedAcl != NULL);
+    ASSERT_TRUE(GetSecurityDescriptorDacl(built.attributes.lpSecurityDescriptor, &present, &builtAcl, &defaulted));
+    DWORD own = 0;
+    for (DWORD i = 0; i < storedAcl->AceCount; ++i) {
+        ACE_HEADER *ace = NULL;
+        ASSERT_TRUE(GetAce(storedAcl, i, reinterpret_cast<void **>(&ace)));
+        if (ace->AceFlags & INHERITED_ACE)
+            continue;
+        ACE_HEADER *expected = NULL;
+        ASSERT_LT(own, static_cast<DWORD>(builtAcl->AceCount)) << "the key has entries of its own that were not built";
+        ASSERT_TRUE(GetAce(builtAcl, own++, reinterpret_cast<void **>(&expected)));
+        ASSERT_EQ(expected->AceSize, ace->AceSize) << "entry " << i;
+        EXPECT_EQ(0, memcmp(expected, ace, ace->AceSize)) << "entry " << i;
+    }
+    EXPECT_EQ(static_cast<DWORD>(builtAcl->AceCount), own);
 }
 
 } // namespace

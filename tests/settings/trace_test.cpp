@@ -125,7 +125,7 @@ TEST(TraceLogTest, ShippedPluginNeverTouchesTheLog)
     ui->DevMode(OEMDM_SIZE, &param);
     ui->DevMode(OEMDM_DEFAULT, &param);
     ui->DevMode(OEMDM_CONVERT, &param);
-    ui->PrinterEvent(const_cast<PWSTR>(L"QlxTest Trace"), 0, 0, 0);
+    ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Trace")), 0, 0, 0);
     OEMCUIPPARAM items;
     ZeroMemory(&items, sizeof(items));
     ui->CommonUIProp(OEMCUIP_DOCPROP, &items);

@@ -4,7 +4,7 @@
 
 namespace {
 
-const wchar_t VariantPrinter[] = L"QlxTest Variant";
+const wchar_t VariantPrinter[] = HOST_TEST_NAME(L"Variant");
 
 class VariantTest : public ::testing::Test {
 protected:
@@ -36,8 +36,9 @@ TEST_F(VariantTest, InitializeWithoutLanguageStoresDefaultsButNamesNoModule)
 
     std::string log = Log();
     EXPECT_NE(std::string::npos, log.find(":Entered OEMPrinterEvent = 3\r\n"));
-    EXPECT_NE(std::string::npos, log.find(":OEMPrinterEvent(QlxTest Variant), iDriverEvent = 3\r\n"));
-    EXPECT_NE(std::string::npos, log.find(":SetUserInfo(pszPrinterName, QlxTest Variant)...\r\n"));
+    const std::string printer(VariantPrinter, VariantPrinter + wcslen(VariantPrinter));
+    EXPECT_NE(std::string::npos, log.find(":OEMPrinterEvent(" + printer + "), iDriverEvent = 3\r\n"));
+    EXPECT_NE(std::string::npos, log.find(":SetUserInfo(pszPrinterName, " + printer + ")...\r\n"));
     EXPECT_NE(std::string::npos, log.find(":OEMPrinterEvent() - SELECTED_LANGUAGE = noLanguage\r\n"));
 }
 

@@ -238,7 +238,7 @@ void SheetFixture::SetUp()
     ui = plugin.NewObject();
     ASSERT_TRUE(ui != NULL);
     ChangedCount = 0;
-    UsePrinterName(L"QLX Sheet Test");
+    UsePrinterName(HOST_TEST_NAME(L"Sheet"));
 }
 
 void SheetFixture::TearDown()

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/plugin_host.h"
+#include "host/test_names.h"
 
 // Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
 const wchar_t *PluginPath();
