@@ -170,14 +170,14 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
     ASSERT_TRUE(ui != NULL);
     DWORD needed = 77;
 
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, NULL, 4, &needed));
     EXPECT_EQ(4u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
 
     BYTE small[4] = {0xCC, 0xCC, 0xCC, 0xCC};
     needed = 77;
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, small, 3, &needed));
     EXPECT_EQ(4u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
@@ -186,7 +186,7 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
 
     DWORD value = 0;
     needed = 77;
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETPUBLISHERINFO, &value, sizeof(value), &needed));
     EXPECT_EQ(0u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
@@ -195,7 +195,7 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
     void *readOnly = VirtualAlloc(NULL, 4096, MEM_COMMIT, PAGE_READONLY);
     ASSERT_TRUE(readOnly != NULL);
     needed = 77;
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, readOnly, 4, &needed));
     EXPECT_EQ(0u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());

@@ -44,3 +44,15 @@ IPrintOemUI *PluginModule::NewObject()
     factory->Release();
     return ui;
 }
+
+OEMDMPARAM DevmodeParam(void *in, void *out, DWORD size, HANDLE printer)
+{
+    OEMDMPARAM param;
+    ZeroMemory(&param, sizeof(param));
+    param.cbSize = sizeof(param);
+    param.hPrinter = printer;
+    param.pOEMDMIn = in;
+    param.pOEMDMOut = out;
+    param.cbBufSize = size;
+    return param;
+}

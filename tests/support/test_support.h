@@ -25,3 +25,6 @@ struct PluginModule {
     // A new plug-in object asked for IID_IPrintOemUI, as the core driver asks.
     IPrintOemUI *NewObject();
 };
+
+// The devmode handler's parameter block as the core driver fills it.
+OEMDMPARAM DevmodeParam(void *in, void *out, DWORD size, HANDLE printer = NULL);
