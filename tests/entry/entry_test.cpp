@@ -153,7 +153,9 @@ TEST_F(EntryTest, GetInfoReportsSignatureAndVersions)
     ASSERT_TRUE(ui != NULL);
     DWORD value = 0, needed = 0;
 
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(S_OK, ui->GetInfo(OEMGI_GETSIGNATURE, &value, sizeof(value), &needed));
+    EXPECT_EQ(0xdeadbeef, GetLastError()) << "success leaves the last error alone";
     EXPECT_EQ(0x514C5853u, value);
     EXPECT_EQ(4u, needed);
     value = 0;
@@ -190,7 +192,9 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETPUBLISHERINFO, &value, sizeof(value), &needed));
     EXPECT_EQ(0u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(0, &value, sizeof(value), NULL));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 
     void *readOnly = VirtualAlloc(NULL, 4096, MEM_COMMIT, PAGE_READONLY);
     ASSERT_TRUE(readOnly != NULL);

@@ -45,29 +45,6 @@ void CheckCalls(const std::vector<Call> &calls)
     }
 }
 
-TEST_F(LastErrorTest, GetInfo)
-{
-    DWORD value = 0, needed = 0;
-    BYTE small[3];
-    void *readOnly = VirtualAlloc(NULL, 4096, MEM_COMMIT, PAGE_READONLY);
-    ASSERT_TRUE(readOnly != NULL);
-    IPrintOemUI *ui = this->ui;
-    CheckCalls({
-        {"no buffer", [&] { return ui->GetInfo(OEMGI_GETSIGNATURE, NULL, 4, &needed); }, E_FAIL,
-         ERROR_INSUFFICIENT_BUFFER},
-        {"3 bytes", [&] { return ui->GetInfo(OEMGI_GETVERSION, small, 3, &needed); }, E_FAIL,
-         ERROR_INSUFFICIENT_BUFFER},
-        {"mode 4", [&] { return ui->GetInfo(4, &value, 4, &needed); }, E_FAIL, ERROR_INVALID_PARAMETER},
-        {"mode 0 without a size", [&] { return ui->GetInfo(0, &value, 4, NULL); }, E_FAIL, ERROR_INVALID_PARAMETER},
-        {"an unwritable buffer", [&] { return ui->GetInfo(OEMGI_GETSIGNATURE, readOnly, 4, &needed); }, E_FAIL,
-         ERROR_INVALID_PARAMETER},
-        {"the signature", [&] { return ui->GetInfo(OEMGI_GETSIGNATURE, &value, 4, &needed); }, S_OK, Untouched},
-        {"the interface version", [&] { return ui->GetInfo(OEMGI_GETINTERFACEVERSION, &value, 4, &needed); }, S_OK,
-         Untouched},
-    });
-    VirtualFree(readOnly, 0, MEM_RELEASE);
-}
-
 TEST_F(LastErrorTest, DevMode)
 {
     PrivateDevmode in, out;

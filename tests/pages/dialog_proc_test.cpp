@@ -82,9 +82,12 @@ TEST_F(DialogProcTest, DialogsEndWithOneForOkAndTwoForCancel)
         {SecurePrint, L"Sikker udskrivning", IDCANCEL, 2},
     };
     for (const Case &c : cases) {
+        // Without its procedure the dialog would never end.
+        DialogProc proc = Proc(c.dialog);
+        ASSERT_TRUE(proc != NULL) << c.dialog.name;
         WPARAM command = c.command;
         ModalScript script({{c.caption, [command](HWND dialog) { PostMessageW(dialog, WM_COMMAND, command, 0); }}});
-        INT_PTR result = DialogBoxParamW(plugin.module, MAKEINTRESOURCEW(c.dialog.templateId), NULL, Proc(c.dialog), 0);
+        INT_PTR result = DialogBoxParamW(plugin.module, MAKEINTRESOURCEW(c.dialog.templateId), NULL, proc, 0);
         EXPECT_TRUE(script.Finished()) << c.dialog.name;
         EXPECT_EQ(c.result, result) << c.dialog.name << " command " << c.command;
     }
