@@ -258,15 +258,18 @@ BOOL CALLBACK CloseDialogs(HWND window, LPARAM)
 
 void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (!Modal || Modal->next >= Modal->steps.size())
+    if (!Modal)
         return;
     if (GetTickCount() - Modal->started > Modal->timeout) {
-        // Turn a hang into a failure: cancel whatever modal window is up.
+        // Turn a hang into a failure: cancel whatever modal window is up,
+        // also one that no step expected after the last step ran.
         Modal->timedOut = true;
         Modal->next = Modal->steps.size();
         EnumThreadWindows(GetCurrentThreadId(), CloseDialogs, 0);
         return;
     }
+    if (Modal->next >= Modal->steps.size())
+        return;
     CaptionSearch search = {Modal->steps[Modal->next].caption.c_str(), NULL};
     EnumThreadWindows(GetCurrentThreadId(), FindCaption, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
