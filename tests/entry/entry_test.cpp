@@ -196,14 +196,26 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
     EXPECT_EQ(E_FAIL, ui->GetInfo(0, &value, sizeof(value), NULL));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 
-    void *readOnly = VirtualAlloc(NULL, 4096, MEM_COMMIT, PAGE_READONLY);
-    ASSERT_TRUE(readOnly != NULL);
-    needed = 77;
-    SetLastError(0xdeadbeef);
-    EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, readOnly, 4, &needed));
-    EXPECT_EQ(0u, needed);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-    VirtualFree(readOnly, 0, MEM_RELEASE);
+    // Unwritable as a whole, and writable for only 4 of the 8 bytes stated:
+    // the host's size is checked, not the 4 bytes the answer needs.
+    BYTE *pages = static_cast<BYTE *>(VirtualAlloc(NULL, 8192, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(pages != NULL);
+    DWORD old;
+    ASSERT_TRUE(VirtualProtect(pages + 4096, 4096, PAGE_READONLY, &old));
+    struct Unwritable {
+        BYTE *buffer;
+        DWORD size;
+    } unwritable[] = {{pages + 4096, 4}, {pages + 4092, 8}};
+    for (const Unwritable &u : unwritable) {
+        memset(pages + 4092, 0xCC, 4);
+        needed = 77;
+        SetLastError(0xdeadbeef);
+        EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, u.buffer, u.size, &needed)) << u.size;
+        EXPECT_EQ(0u, needed);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+        EXPECT_EQ(0xCCCCCCCCu, *reinterpret_cast<DWORD *>(pages + 4092)) << "nothing written";
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
     ui->Release();
 }
 
