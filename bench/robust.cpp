@@ -260,32 +260,6 @@ LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles)
     return report;
 }
 
-// ------------------------------------------------------------ crash reports
-
-static char CrashContext[256];
-
-void SetCrashContext(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    vsnprintf(CrashContext, sizeof(CrashContext), format, args);
-    va_end(args);
-}
-
-static LONG WINAPI ReportCrash(EXCEPTION_POINTERS *pointers)
-{
-    fprintf(stderr, "\nCRASH 0x%08lx at %p while: %s\n",
-            static_cast<unsigned long>(pointers->ExceptionRecord->ExceptionCode),
-            pointers->ExceptionRecord->ExceptionAddress, CrashContext);
-    fflush(stderr);
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
-void InstallCrashReporter()
-{
-    SetUnhandledExceptionFilter(ReportCrash);
-}
-
 // ------------------------------------------------------------------ fuzzers
 
 UserOptions FullDefaultRecord()

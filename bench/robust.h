@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "host/crash_report.h"
 #include "host/sheet_host.h"
 #include "settings/useroptions.h"
 
@@ -100,6 +101,3 @@ FuzzReport FuzzDevMode(IPrintOemUI *ui, uint64_t seed, int cases);
 // The full default record, as the store and the devmode handler write it.
 UserOptions FullDefaultRecord();
 
-// What a crash prints before the process ends: the fuzzer, seed and case.
-void SetCrashContext(const char *format, ...);
-void InstallCrashReporter();

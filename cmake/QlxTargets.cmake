@@ -10,12 +10,20 @@ function(qlx_warnings target)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
 
-# The plug-in runs inside the host's process: no exceptions or RTTI cross
-# its boundaries, and leaving them out keeps the DLL small.
+# The plug-in runs inside the host's process and uses no part of the C++
+# runtime: no exceptions or RTTI cross its boundaries, objects are placed on
+# the process heap, and local statics need no thread-safe guards because
+# every call arrives on the host's threads without sharing them. On i686
+# nothing unwinds through the plug-in's frames by tables, so it carries none;
+# x86_64 keeps them, since its SEH walks every frame with them.
 function(qlx_plugin_compile_options target)
     qlx_warnings(${target})
     target_compile_options(${target} PRIVATE
-        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
+        $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+        -Os -ffunction-sections)
+    if(QLX_ARCH STREQUAL "i686")
+        target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+    endif()
 endfunction()
 
 # Link the compiler runtime into the image so that it imports only DLLs that
@@ -53,7 +61,11 @@ function(qlx_add_plugin name)
         ${QLX_PLUGIN_RC})
     qlx_warnings(${name})
     qlx_static_runtime(${name})
+    # Linked as C: the C++ library is not even offered to the linker, so
+    # nothing of it can creep into the image; libgcc stays for the helpers
+    # the compiler calls.
     set_target_properties(${name} PROPERTIES
+        LINKER_LANGUAGE C
         PREFIX ""
         OUTPUT_NAME ${name}
         RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
@@ -61,7 +73,7 @@ function(qlx_add_plugin name)
         ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/implib)
     # Strip the release image; decorated i686 names resolve to the plain
     # names listed in the .def file.
-    target_link_options(${name} PRIVATE -s -Wl,--subsystem,windows)
+    target_link_options(${name} PRIVATE -s -Wl,--subsystem,windows -Wl,--gc-sections)
     if(QLX_ARCH STREQUAL "i686")
         target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
     endif()

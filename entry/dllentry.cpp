@@ -1,7 +1,5 @@
 // The module's outer shell: the loader entry point and the two COM entry
 // points that the core driver UI finds by name.
-#include <new>
-
 #include "entry/intrface.h"
 #include "entry/module.h"
 #include "platform/oemui.h"
@@ -26,7 +24,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid
     if (!IsEqualCLSID(rclsid, CLSID_OEMUI))
         return CLASS_E_CLASSNOTAVAILABLE;
 
-    OemClassFactory *factory = new (std::nothrow) OemClassFactory;
+    OemClassFactory *factory = OemClassFactory::Create();
     if (!factory)
         return E_OUTOFMEMORY;
 

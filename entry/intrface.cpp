@@ -23,7 +23,27 @@ static HRESULT SheetResult(LONG result)
     return result > 0 ? S_OK : E_FAIL;
 }
 
+// Placement new on the process heap: the plug-in throws nothing, so it has
+// no use for the C++ runtime's allocating new, whose failure path is an
+// exception.
+template <class Object> Object *CreateOnHeap()
+{
+    void *memory = HeapAlloc(GetProcessHeap(), 0, sizeof(Object));
+    return memory ? new (memory) Object : NULL;
+}
+
+template <class Object> void DestroyOnHeap(Object *object)
+{
+    object->~Object();
+    HeapFree(GetProcessHeap(), 0, object);
+}
+
 // ---------------------------------------------------------- class factory
+
+OemClassFactory *OemClassFactory::Create()
+{
+    return CreateOnHeap<OemClassFactory>();
+}
 
 OemClassFactory::OemClassFactory() : m_cRef(1)
 {
@@ -58,7 +78,7 @@ ULONG STDMETHODCALLTYPE OemClassFactory::Release()
     LONG cRef = InterlockedDecrement(&m_cRef);
     if (cRef != 0)
         return cRef;
-    delete this;
+    DestroyOnHeap(this);
     return 0;
 }
 
@@ -67,7 +87,7 @@ HRESULT STDMETHODCALLTYPE OemClassFactory::CreateInstance(IUnknown *pUnkOuter, R
     if (pUnkOuter != NULL)
         return CLASS_E_NOAGGREGATION;
 
-    OemUiObject *object = new (std::nothrow) OemUiObject;
+    OemUiObject *object = OemUiObject::Create();
     if (!object)
         return E_OUTOFMEMORY;
 
@@ -86,6 +106,11 @@ HRESULT STDMETHODCALLTYPE OemClassFactory::LockServer(BOOL fLock)
 }
 
 // --------------------------------------------------------- plug-in object
+
+OemUiObject *OemUiObject::Create()
+{
+    return CreateOnHeap<OemUiObject>();
+}
 
 OemUiObject::OemUiObject() : m_cRef(1), m_pOemDriverUi(NULL)
 {
@@ -127,7 +152,7 @@ ULONG STDMETHODCALLTYPE OemUiObject::Release()
     LONG cRef = InterlockedDecrement(&m_cRef);
     if (cRef != 0)
         return cRef;
-    delete this;
+    DestroyOnHeap(this);
     return 0;
 }
 

@@ -1,12 +1,18 @@
 // The class factory and the plug-in object that implements IPrintOemUI.
+// Both live on the process heap and destroy themselves at their last
+// Release; nothing else creates or deletes them, so their destructors need
+// not be virtual, and the module needs no C++ runtime's new and delete.
 #pragma once
 
 #include "platform/oemui.h"
 
+template <class Object> Object *CreateOnHeap();
+template <class Object> void DestroyOnHeap(Object *object);
+
 class OemClassFactory : public IClassFactory {
 public:
-    OemClassFactory();
-    virtual ~OemClassFactory();
+    // A new factory with a count of 1, or NULL when memory is short.
+    static OemClassFactory *Create();
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -15,13 +21,18 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL fLock) override;
 
 private:
+    friend OemClassFactory *CreateOnHeap<OemClassFactory>();
+    friend void DestroyOnHeap<OemClassFactory>(OemClassFactory *);
+    OemClassFactory();
+    ~OemClassFactory();
     LONG m_cRef;
 };
 
 class OemUiObject : public IPrintOemUI {
 public:
-    OemUiObject();
-    virtual ~OemUiObject();
+    // A new object with a count of 1 and no driver interface, or NULL when
+    // memory is short.
+    static OemUiObject *Create();
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -51,6 +62,10 @@ public:
     HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE hPrinter, HANDLE hHeap, PWSTR pwstrCartridges) override;
 
 private:
+    friend OemUiObject *CreateOnHeap<OemUiObject>();
+    friend void DestroyOnHeap<OemUiObject>(OemUiObject *);
+    OemUiObject();
+    ~OemUiObject();
     LONG m_cRef;
     IPrintOemDriverUI *m_pOemDriverUi;
 };

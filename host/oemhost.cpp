@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "host/crash_report.h"
 #include "host/compstui_host.h"
 #include "host/plugin_host.h"
 #include "host/printer_setup.h"
@@ -83,7 +84,7 @@ static int CommandInstall(const wchar_t *dll, const wchar_t *printer)
 {
     wchar_t config[MAX_PATH];
     HostDefaultDriverConfig(config, MAX_PATH);
-    if (!HostInstallDriver(HOST_DRIVER_NAME, config) || !HostAddPrinter(printer, HOST_DRIVER_NAME))
+    if (!HostInstallDriver(HOST_DRIVER_NAME, config, dll) || !HostAddPrinter(printer, HOST_DRIVER_NAME))
         return 1;
     if (FAILED(SendPrinterEvent(dll, printer, PRINTER_EVENT_INITIALIZE, "PRINTER_EVENT_INITIALIZE")))
         return 1;
@@ -226,6 +227,7 @@ static void Usage()
 
 int main(int argc, char **argv)
 {
+    InstallCrashReporter();
     if (argc < 3) {
         Usage();
         return 2;

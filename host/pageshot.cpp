@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include "host/crash_report.h"
 #include "host/plugin_host.h"
 #include "host/screenshot.h"
 #include "resources/resource.h"
@@ -106,6 +107,7 @@ HWND ShowTemplate(HMODULE module, const Shot &shot, HWND *dialog)
 
 int main(int argc, char **argv)
 {
+    InstallCrashReporter();
     if (argc != 3) {
         printf("usage: pageshot <plug-in dll> <folder>\n");
         return 2;

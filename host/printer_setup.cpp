@@ -2,7 +2,8 @@
 
 #include "host/plugin_host.h"
 
-bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll)
+// Copies source into the spooler's driver directory under name.
+static bool CopyToDriverDirectory(const wchar_t *source, const wchar_t *name)
 {
     WCHAR target[MAX_PATH];
     DWORD needed = 0;
@@ -10,10 +11,36 @@ bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll)
         HostSay("GetPrinterDriverDirectoryW failed, error %lu\n", GetLastError());
         return false;
     }
-    lstrcatW(target, L"\\" HOST_DRIVER_CONFIG);
-    if (!CopyFileW(configDll, target, FALSE)) {
-        HostSay("copying %ls to %ls failed, error %lu\n", configDll, target, GetLastError());
+    lstrcatW(target, L"\\");
+    lstrcatW(target, name);
+    if (!CopyFileW(source, target, FALSE)) {
+        HostSay("copying %ls to %ls failed, error %lu\n", source, target, GetLastError());
         return false;
+    }
+    return true;
+}
+
+// The plug-in's file name within its path.
+static const wchar_t *FileName(const wchar_t *path)
+{
+    const wchar_t *name = path;
+    for (const wchar_t *c = path; *c; ++c)
+        if (*c == L'\\' || *c == L'/')
+            name = c + 1;
+    return name;
+}
+
+bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll, const wchar_t *pluginDll)
+{
+    if (!CopyToDriverDirectory(configDll, HOST_DRIVER_CONFIG))
+        return false;
+    // A list of files: each name ends in a NUL, the list in one more.
+    WCHAR dependent[MAX_PATH + 1] = L"";
+    if (pluginDll) {
+        if (!CopyToDriverDirectory(pluginDll, FileName(pluginDll)))
+            return false;
+        lstrcpynW(dependent, FileName(pluginDll), MAX_PATH);
+        dependent[lstrlenW(dependent) + 1] = 0;
     }
 
     // Bare file names: the spooler finds them in its driver directory.
@@ -24,6 +51,7 @@ bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll)
     info.pDriverPath = const_cast<LPWSTR>(HOST_DRIVER_CONFIG);
     info.pDataFile = const_cast<LPWSTR>(HOST_DRIVER_CONFIG);
     info.pConfigFile = const_cast<LPWSTR>(HOST_DRIVER_CONFIG);
+    info.pDependentFiles = pluginDll ? dependent : NULL;
     if (!AddPrinterDriverW(NULL, 3, reinterpret_cast<BYTE *>(&info))) {
         HostSay("AddPrinterDriverW(%ls) failed, error %lu\n", driverName, GetLastError());
         return false;

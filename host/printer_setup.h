@@ -9,8 +9,10 @@
 #define HOST_DRIVER_CONFIG L"oemhostcfg.dll"
 
 // Copies configDll into the spooler's driver directory and registers
-// driverName with it as driver, data and configuration file.
-bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll);
+// driverName with it as driver, data and configuration file. With pluginDll,
+// the plug-in is copied too and listed among the driver's files, as a
+// driver package's INF lists it.
+bool HostInstallDriver(const wchar_t *driverName, const wchar_t *configDll, const wchar_t *pluginDll = NULL);
 
 // Adds a printer on port FILE: with print processor winprint. A printer that
 // already exists counts as added.

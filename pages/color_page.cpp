@@ -3,42 +3,20 @@
 #include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
-#include "pages/textutil.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
+#include "settings/recordfields.h"
 #include "settings/store.h"
 
 static PageHost ColorPageHost;
 
-static const int CUSTOM_PRINT_PROFILES = 10;
-
 void FillColorLists(HWND page)
 {
-    static const UINT renderingStyles[] = {IDS_RENDER_GRAPHICS, IDS_RENDER_PHOTOGRAPHIC, IDS_RENDER_PRESENTATION,
-                                           IDS_RENDER_PAPER_SIMULATION, IDS_RENDER_SPOT};
-    static const UINT gammas[] = {IDS_GAMMA_LIGHTEST, IDS_GAMMA_LIGHT, IDS_GAMMA_NORMAL, IDS_GAMMA_DARK,
-                                  IDS_GAMMA_DARKEST};
-    static const UINT whitePoints[] = {IDS_WHITE_MORE_YELLOW, IDS_WHITE_NORMAL, IDS_WHITE_MORE_BLUE};
-    static const UINT rgbProfiles[] = {IDS_RGB_SRGB, IDS_RGB_ADOBE, IDS_RGB_APPLE,
-                                       IDS_RGB_D50,  IDS_RGB_D65,   IDS_RGB_9300};
-    static const UINT printProfiles[] = {IDS_PROFILE_SWOP, IDS_PROFILE_EUROSCALE, IDS_PROFILE_EXTENDED};
-
-    AddListStrings(page, IDC_COLOR_RENDERING_STYLE, renderingStyles, 5);
-    AddListStrings(page, IDC_COLOR_GAMMA, gammas, 5);
-    AddListStrings(page, IDC_COLOR_WHITE_POINT, whitePoints, 3);
-    AddListStrings(page, IDC_COLOR_RGB_PROFILE, rgbProfiles, 6);
-    AddListStrings(page, IDC_COLOR_PRINT_PROFILE, printProfiles, 3);
-
-    // "Brugertilpasset 1" to "Brugertilpasset 10": the string ends in a blank.
-    for (LONG n = 1; n <= CUSTOM_PRINT_PROFILES; ++n) {
-        WCHAR text[255];
-        WCHAR number[INTEGER_TEXT_UNITS];
-        LoadListString(IDS_PROFILE_CUSTOM, text);
-        IntegerToText(n, number, 10);
-        if (lstrlenW(text) + lstrlenW(number) < 255)
-            AppendText(text, number);
-        AddListText(page, IDC_COLOR_PRINT_PROFILE, text);
-    }
+    AddRecordList(page, IDC_COLOR_RENDERING_STYLE, RenderingStyleList);
+    AddRecordList(page, IDC_COLOR_GAMMA, GammaList);
+    AddRecordList(page, IDC_COLOR_WHITE_POINT, WhitePointList);
+    AddRecordList(page, IDC_COLOR_RGB_PROFILE, RgbProfileList);
+    AddRecordList(page, IDC_COLOR_PRINT_PROFILE, PrintProfileList);
 }
 
 static void ShowColorPicture(HWND page, bool colour)

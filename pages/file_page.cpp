@@ -4,20 +4,14 @@
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
+#include "settings/recordfields.h"
 #include "settings/store.h"
 
 static PageHost FilePageHost;
 
-// jobAction values
-enum { JOB_PRINT_DELETE_JOB = 0, JOB_PRINT = 1, JOB_SPOOL_HOLD = 2, JOB_PREFLIGHT_HOLD = 3, JOB_PROCESS_HOLD = 4 };
-// The disposition entry that deletes the whole job after printing.
-static const LONG DISPOSITION_DELETE_JOB = 2;
-
 void FillFileLists(HWND page)
 {
-    static const UINT dispositions[] = {IDS_DISPOSITION_KEEP_IMAGE, IDS_DISPOSITION_DELETE_IMAGE,
-                                        IDS_DISPOSITION_DELETE_JOB};
-    AddListStrings(page, IDC_FILE_DISPOSITION, dispositions, 3);
+    AddRecordList(page, IDC_FILE_DISPOSITION, DispositionList);
 }
 
 void ShowFileSection(HWND page, const UserOptions &options)

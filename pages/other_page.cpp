@@ -3,6 +3,7 @@
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
+#include "settings/recordfields.h"
 #include "settings/store.h"
 
 static PageHost OtherPageHost;
@@ -32,14 +33,8 @@ static const OtherFlag OtherFlags[] = {
 
 void FillOtherLists(HWND page)
 {
-    // Not in string-id order: the single-page automatic mode is second, and
-    // the resolutions run from high to low.
-    static const UINT separations[] = {IDS_SEPARATIONS_AUTO,      IDS_SEPARATIONS_AUTO_SINGLE, IDS_SEPARATIONS_QUARK4,
-                                       IDS_SEPARATIONS_QUARK3,    IDS_SEPARATIONS_PAGEMAKER,   IDS_SEPARATIONS_FREEHAND,
-                                       IDS_SEPARATIONS_CANVAS,    IDS_SEPARATIONS_OFF};
-    static const UINT resolutions[] = {IDS_TIFF_600, IDS_TIFF_300, IDS_TIFF_72};
-    AddListStrings(page, IDC_OTHER_SEPARATIONS, separations, 8);
-    AddListStrings(page, IDC_OTHER_TIFF_RESOLUTION, resolutions, 3);
+    AddRecordList(page, IDC_OTHER_SEPARATIONS, SeparationsList);
+    AddRecordList(page, IDC_OTHER_TIFF_RESOLUTION, TiffResolutionList);
 }
 
 void ShowOtherSection(HWND page, const UserOptions &options)

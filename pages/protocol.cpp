@@ -34,12 +34,7 @@ static void WipeIdentityFields()
 {
     UserOptions options;
     GetUserInfo(&options, CurrentPrinterName);
-    options.owner[0] = 0;
-    options.jobPassword[0] = 0;
-    options.accountNumber[0] = 0;
-    options.securePassword[0] = 0;
-    options.securePrint = 0;
-    options.hasJobPassword = 0;
+    ClearIdentityFields(options);
     SetUserInfo(&options, CurrentPrinterName);
     TraceLog("Cancel button hit...\n");
 }
@@ -79,17 +74,17 @@ void AddListText(HWND page, int list, const WCHAR *text)
     SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void AddListString(HWND page, int list, UINT stringId)
+void AddRecordListEntry(HWND page, int list, const RecordList &entries, int position)
 {
-    WCHAR text[255];
-    LoadListString(stringId, text);
+    WCHAR text[LIST_ENTRY_UNITS];
+    RecordListEntry(entries, position, ModuleInstance, text);
     AddListText(page, list, text);
 }
 
-void AddListStrings(HWND page, int list, const UINT *stringIds, int count)
+void AddRecordList(HWND page, int list, const RecordList &entries)
 {
-    for (int i = 0; i < count; ++i)
-        AddListString(page, list, stringIds[i]);
+    for (int position = 0; position < RecordListCount(entries); ++position)
+        AddRecordListEntry(page, list, entries, position);
 }
 
 // An index outside the list leaves the list with no selection.

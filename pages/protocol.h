@@ -5,7 +5,7 @@
 #pragma once
 
 #include "pages/sheet.h"
-#include "settings/useroptions.h"
+#include "settings/recordfields.h"
 
 // The host's blocks as a page keeps them from WM_INITDIALOG until the next
 // page of its kind is created.
@@ -35,9 +35,10 @@ BOOL MarkSheetChanged(HWND page);
 
 // Control chores.
 void LoadListString(UINT id, WCHAR *text);
-void AddListString(HWND page, int list, UINT stringId);
-void AddListStrings(HWND page, int list, const UINT *stringIds, int count);
 void AddListText(HWND page, int list, const WCHAR *text);
+// Appends a record list's entries, all or one, as the field table makes them.
+void AddRecordList(HWND page, int list, const RecordList &entries);
+void AddRecordListEntry(HWND page, int list, const RecordList &entries, int position);
 void SelectListEntry(HWND page, int list, LONG index);
 LONG SelectedListEntry(HWND page, int list);
 void SetChecked(HWND page, int button, bool checked);

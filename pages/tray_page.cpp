@@ -7,6 +7,7 @@
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
+#include "settings/recordfields.h"
 #include "settings/store.h"
 
 static PageHost TrayPageHost;
@@ -16,41 +17,14 @@ static PageHost TrayPageHost;
 static int RememberedCollate;
 static LONG PreviousStaple;
 
-enum { IMPOSITION_SADDLE = 0, IMPOSITION_STEP_REPEAT = 3, IMPOSITION_2UP = 4 };
-
-static const int MEDIA_TYPES = 17;
-static const int SHEET_SIZES = 7;
-// 2-up cannot use the sizes from this index on ("Letter", "A4").
-static const int FIRST_SHEET_SIZE_NOT_2UP = 5;
-static const LONG LARGEST_SECTION = 64;
-
 void FillTrayLists(HWND page)
 {
-    static const UINT duplex[] = {IDS_DUPLEX_NONE, IDS_DUPLEX_LONG_EDGE, IDS_DUPLEX_SHORT_EDGE};
-    static const UINT staples[] = {IDS_STAPLE_NONE, IDS_STAPLE_ONE_PORTRAIT, IDS_STAPLE_ONE_LANDSCAPE,
-                                   IDS_STAPLE_TWO_PORTRAIT, IDS_STAPLE_TWO_LANDSCAPE};
-    static const UINT sheetSizes[SHEET_SIZES] = {IDS_SHEET_TABLOID, IDS_SHEET_A3,     IDS_SHEET_SRA3, IDS_SHEET_12X18,
-                                                 IDS_SHEET_12X19,   IDS_SHEET_LETTER, IDS_SHEET_A4};
-    static const UINT impositionTypes[] = {IDS_IMPOSITION_SADDLE, IDS_IMPOSITION_PERFECT, IDS_IMPOSITION_SIGNATURE,
-                                           IDS_IMPOSITION_STEP_REPEAT, IDS_IMPOSITION_2UP};
-    static const UINT mediaTypes[MEDIA_TYPES] = {
-        IDS_MEDIA_TRAY_DEFAULT, IDS_MEDIA_PLAIN,    IDS_MEDIA_STANDARD,       IDS_MEDIA_STANDARD_S,
-        IDS_MEDIA_HEAVY_1A,     IDS_MEDIA_HEAVY_1B, IDS_MEDIA_HEAVY_1C,       IDS_MEDIA_HEAVY_1S,
-        IDS_MEDIA_COATED_1,     IDS_MEDIA_GLOSS_1A, IDS_MEDIA_GLOSS_1C,       IDS_MEDIA_COATED_1_GLOSS,
-        IDS_MEDIA_HEAVY_2A,     IDS_MEDIA_HEAVY_2S, IDS_MEDIA_COATED_2,       IDS_MEDIA_TRANSPARENCY,
-        IDS_MEDIA_TRANSPARENT_INTERLEAVE};
-
-    AddListStrings(page, IDC_TRAY_DUPLEX, duplex, 3);
-    AddListStrings(page, IDC_TRAY_STAPLE, staples, 5);
-    AddListStrings(page, IDC_TRAY_OUTPUT_SHEET_SIZE, sheetSizes, SHEET_SIZES);
-    AddListString(page, IDC_TRAY_SECTION_SIZE, IDS_SECTION_ALL);
-    for (LONG pages = 4; pages <= LARGEST_SECTION; pages *= 2) {
-        WCHAR text[16];
-        wsprintfW(text, L"%d", static_cast<int>(pages));
-        AddListText(page, IDC_TRAY_SECTION_SIZE, text);
-    }
-    AddListStrings(page, IDC_TRAY_IMPOSITION_TYPE, impositionTypes, 5);
-    AddListStrings(page, IDC_TRAY_MEDIA_TYPE, mediaTypes, MEDIA_TYPES);
+    AddRecordList(page, IDC_TRAY_DUPLEX, DuplexList);
+    AddRecordList(page, IDC_TRAY_STAPLE, StapleList);
+    AddRecordList(page, IDC_TRAY_OUTPUT_SHEET_SIZE, OutputSheetSizeList);
+    AddRecordList(page, IDC_TRAY_SECTION_SIZE, SectionSizeList);
+    AddRecordList(page, IDC_TRAY_IMPOSITION_TYPE, ImpositionTypeList);
+    AddRecordList(page, IDC_TRAY_MEDIA_TYPE, MediaTypeList);
 }
 
 void ShowStaplePicture(HWND page, LONG staple)
@@ -80,13 +54,15 @@ void ShowStaplePicture(HWND page, LONG staple)
 void AdjustSheetSizeList(HWND page)
 {
     if (SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE) == IMPOSITION_2UP) {
-        if (SelectedListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE) >= FIRST_SHEET_SIZE_NOT_2UP)
+        // The sizes 2-up cannot use ("Letter", "A4") leave the list.
+        if (SelectedListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE) >= OUTPUT_SHEET_SIZES_FOR_2UP)
             SelectListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, 0);
-        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, FIRST_SHEET_SIZE_NOT_2UP, 0);
-        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, FIRST_SHEET_SIZE_NOT_2UP, 0);
-    } else if (SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_GETCOUNT, 0, 0) != SHEET_SIZES) {
-        AddListString(page, IDC_TRAY_OUTPUT_SHEET_SIZE, IDS_SHEET_LETTER);
-        AddListString(page, IDC_TRAY_OUTPUT_SHEET_SIZE, IDS_SHEET_A4);
+        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, OUTPUT_SHEET_SIZES_FOR_2UP, 0);
+        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, OUTPUT_SHEET_SIZES_FOR_2UP, 0);
+    } else if (SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_GETCOUNT, 0, 0) !=
+               RecordListCount(OutputSheetSizeList)) {
+        for (int size = OUTPUT_SHEET_SIZES_FOR_2UP; size < RecordListCount(OutputSheetSizeList); ++size)
+            AddRecordListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, OutputSheetSizeList, size);
     }
 }
 
@@ -95,7 +71,7 @@ static void ShowMediaDescription(HWND page, LONG mediaType)
     // Only the seventeen list entries have a description; a stored value
     // beyond them shows none rather than some unrelated string.
     WCHAR text[256] = L"";
-    if (mediaType >= 0 && mediaType < MEDIA_TYPES)
+    if (mediaType >= 0 && mediaType < RecordListCount(MediaTypeList))
         LoadStringW(ModuleInstance, IDS_MEDIA_DESCRIPTION + mediaType, text, 256);
     SetDlgItemTextW(page, IDC_TRAY_MEDIA_DESCRIPTION, text);
 }

@@ -8,7 +8,6 @@
 #include "settings/printername.h"
 
 #define STORE_NAME_UNITS 256
-#define STORE_PATH_UNITS 256
 #define STORE_VALUE L"User Info"
 
 static const WCHAR KeyPrefix[] = L"SYSTEM\\Printers\\";
@@ -17,7 +16,7 @@ static const WCHAR KeyPrefix[] = L"SYSTEM\\Printers\\";
 // Builds "SYSTEM\Printers\" + the name cut at its last comma. Returns the
 // key name inside path, or NULL when the name has more than 255 characters
 // or the key name more than 239.
-static PCWSTR BuildKeyPath(PCWSTR pszPrinterName, WCHAR (&path)[STORE_PATH_UNITS])
+PCWSTR UserInfoKeyPath(PCWSTR pszPrinterName, WCHAR (&path)[STORE_PATH_UNITS])
 {
     if (!pszPrinterName)
         return NULL;
@@ -45,7 +44,7 @@ LONG GetUserInfo(UserOptions *pUserOptions, PCWSTR pszPrinterName)
         return ERROR_INVALID_DATA;
 
     WCHAR path[STORE_PATH_UNITS];
-    PCWSTR keyName = BuildKeyPath(pszPrinterName, path);
+    PCWSTR keyName = UserInfoKeyPath(pszPrinterName, path);
     if (!keyName) {
         MakeDefaultRecord(pUserOptions);
         return ERROR_INVALID_DATA;
@@ -75,15 +74,17 @@ LONG GetUserInfo(UserOptions *pUserOptions, PCWSTR pszPrinterName)
     return result;
 }
 
-LONG SetUserInfo(const UserOptions *pUserOptions, PCWSTR pszPrinterName)
+// Writes the record; *created is the create-or-open call's own result.
+static LONG WriteUserInfo(const UserOptions *pUserOptions, PCWSTR pszPrinterName, LONG *created)
 {
     TraceLog("Entering SetUserInfo()...\n");
+    *created = ERROR_INVALID_DATA;
     KeySecurity security;
     if (!pUserOptions || !BuildKeySecurity(&security))
         return ERROR_INVALID_DATA;
 
     WCHAR path[STORE_PATH_UNITS];
-    PCWSTR keyName = BuildKeyPath(pszPrinterName, path);
+    PCWSTR keyName = UserInfoKeyPath(pszPrinterName, path);
     if (!keyName)
         return ERROR_INVALID_DATA;
     TraceLog("SetUserInfo(%s, %s)...\n", L"pszPrinterName", keyName);
@@ -92,8 +93,9 @@ LONG SetUserInfo(const UserOptions *pUserOptions, PCWSTR pszPrinterName)
     // ordinary accounts no more than that, and asking for full access would
     // lock them out of saving.
     HKEY key;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        &security.attributes, &key, NULL) != ERROR_SUCCESS)
+    *created = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                               &security.attributes, &key, NULL);
+    if (*created != ERROR_SUCCESS)
         return ERROR_INVALID_DATA;
 
     LONG result = RegSetValueExW(key, STORE_VALUE, 0, REG_BINARY, reinterpret_cast<const BYTE *>(pUserOptions),
@@ -102,10 +104,24 @@ LONG SetUserInfo(const UserOptions *pUserOptions, PCWSTR pszPrinterName)
     return result;
 }
 
+LONG SetUserInfo(const UserOptions *pUserOptions, PCWSTR pszPrinterName)
+{
+    LONG created;
+    return WriteUserInfo(pUserOptions, pszPrinterName, &created);
+}
+
+LONG SetUserInfoReporting(const UserOptions *pUserOptions, PCWSTR pszPrinterName)
+{
+    LONG created;
+    LONG result = WriteUserInfo(pUserOptions, pszPrinterName, &created);
+    return result == ERROR_INVALID_DATA && created != ERROR_SUCCESS && created != ERROR_INVALID_DATA ? created
+                                                                                                    : result;
+}
+
 LONG DeleteUserInfo(PCWSTR pszPrinterName)
 {
     WCHAR path[STORE_PATH_UNITS];
-    if (!BuildKeyPath(pszPrinterName, path))
+    if (!UserInfoKeyPath(pszPrinterName, path))
         return ERROR_INVALID_DATA;
     return RegDeleteKeyW(HKEY_LOCAL_MACHINE, path);
 }

@@ -154,7 +154,7 @@ TEST_F(ShippedImage, ExportsTheComEntryPointsAndTheTwoDialogProcedures)
     EXPECT_EQ(expected, image.Exports());
 }
 
-TEST_F(ShippedImage, ImportsOnlyWhatWindows2000Ships)
+void ExpectWindows2000Imports(const PeImage &image)
 {
     const std::set<std::string> allowedDlls = {"kernel32.dll", "user32.dll", "advapi32.dll", "winspool.drv",
                                                "msvcrt.dll",   "gdi32.dll",  "comctl32.dll"};
@@ -178,6 +178,20 @@ TEST_F(ShippedImage, ImportsOnlyWhatWindows2000Ships)
     }
 }
 
+TEST_F(ShippedImage, ImportsOnlyWhatWindows2000Ships)
+{
+    ExpectWindows2000Imports(image);
+}
+
+TEST_F(ShippedImage, CarriesNoCompilerRuntime)
+{
+    // About 128 KB of resources and 30 KB of the plug-in's own code; a build
+    // that lets the C++ runtime back in (exception tables, the allocating
+    // new, the demangler) grows by 100 KB and more.
+    const size_t budget = IsI686() ? 170000 : 180000;
+    EXPECT_LE(image.bytes.size(), budget);
+}
+
 TEST_F(ShippedImage, I686SubsystemVersionIsWindows2000)
 {
     if (!image.nt32)
@@ -185,6 +199,22 @@ TEST_F(ShippedImage, I686SubsystemVersionIsWindows2000)
     EXPECT_EQ(5, image.nt32->OptionalHeader.MajorSubsystemVersion);
     EXPECT_EQ(0, image.nt32->OptionalHeader.MinorSubsystemVersion);
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, image.nt32->OptionalHeader.Subsystem);
+}
+
+// The admins' tool goes to the same machines as the plug-in.
+TEST(ToolImage, RunsWhereThePluginRuns)
+{
+    wchar_t path[MAX_PATH] = L"";
+    GetEnvironmentVariableW(L"QLX_TOOL_EXE", path, MAX_PATH);
+    PeImage image;
+    ASSERT_TRUE(image.Load(path)) << "cannot read the tool's image";
+    EXPECT_EQ(IsI686(), image.nt32 != NULL);
+    ExpectWindows2000Imports(image);
+    if (image.nt32) {
+        EXPECT_EQ(5, image.nt32->OptionalHeader.MajorSubsystemVersion);
+        EXPECT_EQ(0, image.nt32->OptionalHeader.MinorSubsystemVersion);
+        EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_CUI, image.nt32->OptionalHeader.Subsystem);
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The helpers that build the numbered list entries.
 #include <string>
 
-#include "pages/textutil.h"
+#include "settings/textutil.h"
 #include "tests/resources/resource_module.h"
 
 namespace {

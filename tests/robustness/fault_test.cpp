@@ -63,36 +63,12 @@ protected:
 
 // ------------------------------------------------------------ writes denied
 
-// A DACL that lets everyone do everything with the key but set a value.
-bool DenySetValue(const std::wstring &path, bool deny)
-{
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key))
-        return false;
-    SID_IDENTIFIER_AUTHORITY world = {SECURITY_WORLD_SID_AUTHORITY};
-    PSID everyone = NULL;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    BYTE aclBytes[256];
-    PACL acl = reinterpret_cast<PACL>(aclBytes);
-    InitializeAcl(acl, sizeof(aclBytes), ACL_REVISION);
-    if (deny)
-        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone);
-    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
-    LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
-    RegCloseKey(key);
-    FreeSid(everyone);
-    return status == ERROR_SUCCESS;
-}
-
 TEST_F(FaultTest, DeniedWritesLeaveTheSheetWorkingAndTheStoreAsItWas)
 {
     OpenSheet();
     SaveColorChange();
     UserOptions before = Stored();
-    ASSERT_TRUE(DenySetValue(KeyPath(), true));
+    ASSERT_TRUE(DenyKeySetValue(KeyPath(), true));
     HKEY probe;
     ASSERT_EQ(ERROR_ACCESS_DENIED,
               RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath().c_str(), 0, KEY_SET_VALUE, &probe))
@@ -103,7 +79,7 @@ TEST_F(FaultTest, DeniedWritesLeaveTheSheetWorkingAndTheStoreAsItWas)
     UserOptions after = Stored();
     EXPECT_EQ(0, memcmp(&before, &after, sizeof(before))) << "a denied write changed the store";
 
-    ASSERT_TRUE(DenySetValue(KeyPath(), false));
+    ASSERT_TRUE(DenyKeySetValue(KeyPath(), false));
 }
 
 // ------------------------------------------------------- printer deleted

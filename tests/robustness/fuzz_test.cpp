@@ -8,12 +8,7 @@ namespace {
 
 const int Cases = 10000;
 
-class FuzzTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InstallCrashReporter(); }
-};
-
-TEST_F(FuzzTest, EveryStoredValueReadsAsAUsableRecord)
+TEST(FuzzTest, EveryStoredValueReadsAsAUsableRecord)
 {
     uint64_t seed = ChooseSeed();
     printf("store fuzz seed 0x%016llx\n", static_cast<unsigned long long>(seed));
@@ -21,7 +16,7 @@ TEST_F(FuzzTest, EveryStoredValueReadsAsAUsableRecord)
     EXPECT_EQ(0, report.failures) << report.firstFailure;
 }
 
-TEST_F(FuzzTest, DevModeStaysInsideBothExtensions)
+TEST(FuzzTest, DevModeStaysInsideBothExtensions)
 {
     PluginModule plugin;
     ASSERT_TRUE(plugin.module != NULL);

@@ -1,3 +1,4 @@
+#include "host/crash_report.h"
 #include "tests/support/sheet_driver.h"
 
 #include <commctrl.h>
@@ -262,7 +263,7 @@ void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD)
         return;
     if (GetTickCount() - Modal->started > Modal->timeout) {
         // Turn a hang into a failure: cancel whatever modal window is up,
-        // also one that no step expected after the last step ran.
+        // also when every step ran but a dialog stayed open.
         Modal->timedOut = true;
         Modal->next = Modal->steps.size();
         EnumThreadWindows(GetCurrentThreadId(), CloseDialogs, 0);
@@ -276,7 +277,11 @@ void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD)
         return;
     // Advance first: the action may start another modal loop that ticks.
     ModalStep step = Modal->steps[Modal->next++];
+    // DispatchMessage swallows faults in timer callbacks; a crash in a step
+    // must end the test program all the same.
+    ReportFaultsInCallbacks(true);
     step.action(search.found);
+    ReportFaultsInCallbacks(false);
 }
 } // namespace
 

@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "host/plugin_host.h"
 
 // Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
 const wchar_t *PluginPath();
+
+// Gives the key under HKEY_LOCAL_MACHINE at path a DACL that lets everyone
+// do everything with it but, when deny is set, set a value: a real deny ACE
+// for tests of refused writes.
+bool DenyKeySetValue(const std::wstring &path, bool deny);
 
 // The plug-in module loaded with LoadLibraryW and its two COM entry points,
 // for tests that drive the exports directly.

@@ -1,4 +1,4 @@
-#include "pages/textutil.h"
+#include "settings/textutil.h"
 
 WCHAR *IntegerToText(LONG value, WCHAR *out, int radix)
 {

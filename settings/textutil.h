@@ -1,5 +1,5 @@
-// Text helpers of the pages: numbers the pages put into list entries, and
-// joining a loaded string with such a number.
+// Text helpers for list entries: numbers that lists show, and joining a
+// loaded string with such a number.
 #pragma once
 
 #include <windows.h>

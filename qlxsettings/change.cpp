@@ -1,0 +1,87 @@
+// set and reset: fields changed in the record the printer's users see.
+#include "qlxsettings/tool.h"
+
+#include "qlxsettings/fieldtext.h"
+#include "qlxsettings/output.h"
+
+int CommandSet()
+{
+    std::vector<PrinterTarget> targets;
+    int status = CollectTargets(0, &targets);
+    if (status != EXIT_OK)
+        return status;
+    if (Run.arguments.empty())
+        return Fail(EXIT_USAGE, L"set needs NAME=VALUE arguments (qlxsettings --help)");
+
+    std::vector<WritePlan> plans;
+    for (const PrinterTarget &target : targets) {
+        // Until Document Properties first saves, nothing is stored under the
+        // driver's name and the pages show defaults: set starts from those.
+        // A damaged record is the admin's to look at first.
+        StoredRecord stored;
+        ReadRecord(target.pagesName, &stored);
+        if (stored.state != RECORD_MISSING && (status = RequireValid(target, stored)) != EXIT_OK)
+            return status;
+        const PluginTexts *texts = TextsFor(target);
+        WritePlan plan = {&target, stored.seen, WriteNames(target), {}};
+        if (stored.state == RECORD_MISSING)
+            plan.report.push_back(L"  (no record was stored under " + StoreKeyDisplay(target.pagesKey) +
+                                  L"; starting from the defaults the pages show)");
+        std::vector<FieldAssignment> named;
+        for (const std::wstring &argument : Run.arguments) {
+            FieldAssignment assignment;
+            std::wstring error;
+            if (!ParseAssignment(argument, texts, Run.identity, &assignment, &error))
+                return Fail(EXIT_REFUSED, error + L"; nothing was written");
+            std::wstring before = FieldDisplay(*assignment.field, plan.record, texts);
+            ApplyAssignment(plan.record, assignment);
+            named.push_back(assignment);
+            plan.report.push_back(L"  " + Widen(assignment.field->name) + L": " + before + L" -> " +
+                                  FieldDisplay(*assignment.field, plan.record, texts));
+        }
+        std::wstring error;
+        if (!CheckFieldRules(plan.record, named, &error))
+            return Fail(EXIT_REFUSED, error + L"; nothing was written");
+        plans.push_back(plan);
+    }
+    return CarryOut(plans, L"wrote");
+}
+
+int CommandReset()
+{
+    std::vector<PrinterTarget> targets;
+    int status = CollectTargets(0, &targets);
+    if (status != EXIT_OK)
+        return status;
+    std::vector<const RecordSectionDefault *> sections;
+    for (const std::wstring &name : Run.arguments) {
+        const RecordSectionDefault *found = NULL;
+        std::wstring allowed;
+        for (int i = 0; i < RecordSectionDefaultCount; ++i) {
+            allowed += (i ? L", " : L"") + Widen(RecordSectionDefaults[i].name);
+            if (lstrcmpiW(Widen(RecordSectionDefaults[i].name).c_str(), name.c_str()) == 0)
+                found = &RecordSectionDefaults[i];
+        }
+        if (!found)
+            return Fail(EXIT_REFUSED, Quoted(name) + L" is not a section; allowed: " + allowed + L"; nothing was written");
+        sections.push_back(found);
+    }
+
+    std::vector<WritePlan> plans;
+    for (const PrinterTarget &target : targets) {
+        StoredRecord stored;
+        ReadRecord(target.pagesName, &stored);
+        if (stored.state == RECORD_DENIED)
+            return RequireValid(target, stored);
+        WritePlan plan = {&target, stored.seen, WriteNames(target), {}};
+        if (sections.empty()) {
+            MakeDefaultRecord(&plan.record);
+        } else {
+            for (const RecordSectionDefault *section : sections)
+                section->reset(plan.record);
+        }
+        KeepIdentity(plan.record, stored.seen);
+        plans.push_back(plan);
+    }
+    return CarryOut(plans, sections.empty() ? L"full default written to" : L"section defaults written to");
+}

@@ -1,0 +1,97 @@
+// qlxsettings.exe: the admins' view of the plug-in's stored settings. It
+// reads and writes the records through the plug-in's own store and names
+// fields and values from the plug-in's own field table and texts.
+#include "qlxsettings/output.h"
+#include "qlxsettings/tool.h"
+
+static const wchar_t Usage[] =
+    L"qlxsettings: the plug-in's stored settings for each printer.\n"
+    L"\n"
+    L"  qlxsettings list                          printers that use the plug-in, with their records\n"
+    L"  qlxsettings show PRINTER [--json]         every field with its value and meaning\n"
+    L"  qlxsettings set PRINTER NAME=VALUE ...    change fields; VALUE is the number (for a list,\n"
+    L"                                            the position show prints), on/off for flags,\n"
+    L"                                            or the list's text as the page shows it\n"
+    L"  qlxsettings reset PRINTER [SECTION ...]   the full default, or the defaults of the sections\n"
+    L"                                            file, color, other, tray, info\n"
+    L"  qlxsettings export PRINTER [FILE]         a .reg file of the record (to standard output\n"
+    L"                                            without FILE)\n"
+    L"  qlxsettings import FILE [PRINTER]         write the record of such a file, after checking it;\n"
+    L"                                            without PRINTER, to the keys the file names\n"
+    L"\n"
+    L"  --all            every printer that uses the plug-in, instead of PRINTER\n"
+    L"  --identity       include the fields that belong to the user who prints: owner,\n"
+    L"                   jobPassword, accountNumber, securePassword, securePrint and\n"
+    L"                   hasJobPassword. Without it, set refuses them, show hides their texts,\n"
+    L"                   export writes them empty and reset and import keep what is stored.\n"
+    L"  --json           show and list: one JSON object per printer, one per line\n"
+    L"  --plugin PATH    the plug-in DLL whose texts to use (default: the one beside this\n"
+    L"                   program, then the printer driver's own copy)\n"
+    L"\n"
+    L"Document Properties reads a printer's record under its driver's name; installing the\n"
+    L"printer stores one under the printer's name. set, reset and import write both when\n"
+    L"they differ, so that both agree.\n"
+    L"\n"
+    L"Exit codes:\n";
+
+static int ShowHelp()
+{
+    std::wstring text = Usage;
+    for (const ExitCodeText &exit : ExitCodeTexts)
+        text += L"  " + Number(exit.code) + L"  " + Widen(exit.meaning) + L"\n";
+    OutputText(OUTPUT_STDOUT, text);
+    return EXIT_OK;
+}
+
+static bool ParseCommandLine(int argc, wchar_t **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::wstring arg = argv[i];
+        if (arg == L"--all")
+            Run.all = true;
+        else if (arg == L"--json")
+            Run.json = true;
+        else if (arg == L"--identity")
+            Run.identity = true;
+        else if (arg == L"--help" || arg == L"-h" || arg == L"/?")
+            Run.help = true;
+        else if (arg == L"--plugin" && i + 1 < argc)
+            Run.plugin = argv[++i];
+        else if (arg.size() > 2 && arg.compare(0, 2, L"--") == 0)
+            return false;
+        else if (Run.command.empty())
+            Run.command = arg;
+        else
+            Run.arguments.push_back(arg);
+    }
+    return true;
+}
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (!ParseCommandLine(argc, argv))
+        return Fail(EXIT_USAGE, L"unknown option (qlxsettings --help)");
+    if (Run.help || Run.command.empty())
+        return Run.help ? ShowHelp() : (ShowHelp(), EXIT_USAGE);
+    if (!OpenMainTexts())
+        return Fail(EXIT_FAILED, Quoted(Run.plugin) + L": cannot load the plug-in's texts from it");
+
+    int status;
+    if (Run.command == L"list")
+        status = CommandShow(true);
+    else if (Run.command == L"show")
+        status = CommandShow(false);
+    else if (Run.command == L"set")
+        status = CommandSet();
+    else if (Run.command == L"reset")
+        status = CommandReset();
+    else if (Run.command == L"export")
+        status = CommandExport();
+    else if (Run.command == L"import")
+        status = CommandImport();
+    else
+        status = Fail(EXIT_USAGE, Quoted(Run.command) + L" is not a command (qlxsettings --help)");
+
+    CloseAllTexts();
+    return status;
+}

@@ -1,0 +1,251 @@
+#include "qlxsettings/regfile.h"
+
+#include <string.h>
+
+#include "qlxsettings/output.h"
+
+static const wchar_t RegVersion5[] = L"Windows Registry Editor Version 5.00";
+static const wchar_t RegVersion4[] = L"REGEDIT4";
+static const wchar_t RecordRoot[] = L"HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\";
+static const wchar_t RecordValue[] = L"\"User Info\"";
+
+// ------------------------------------------------------------------ write
+
+std::wstring RegFileText(const std::vector<std::wstring> &comments, const std::vector<RegRecord> &records)
+{
+    static const wchar_t hex[] = L"0123456789abcdef";
+    std::wstring text = std::wstring(RegVersion5) + L"\r\n\r\n";
+    for (const std::wstring &comment : comments)
+        text += L"; " + comment + L"\r\n";
+    for (const RegRecord &entry : records) {
+        text += L"\r\n[" + std::wstring(RecordRoot) + entry.key + L"]\r\n" + RecordValue + L"=hex:";
+        const BYTE *bytes = reinterpret_cast<const BYTE *>(&entry.record);
+        // regedit's own wrapping: about 80 columns, continued lines indented.
+        size_t column = wcslen(RecordValue) + 5;
+        for (size_t i = 0; i < sizeof(entry.record); ++i) {
+            text += hex[bytes[i] >> 4];
+            text += hex[bytes[i] & 15];
+            column += 2;
+            if (i + 1 == sizeof(entry.record))
+                break;
+            text += L',';
+            if (++column >= 76) {
+                text += L"\\\r\n  ";
+                column = 2;
+            }
+        }
+        text += L"\r\n";
+    }
+    return text;
+}
+
+std::vector<BYTE> RegFileBytes(const std::wstring &text)
+{
+    std::vector<BYTE> bytes = {0xFF, 0xFE};
+    for (wchar_t unit : text) {
+        bytes.push_back(static_cast<BYTE>(unit & 0xFF));
+        bytes.push_back(static_cast<BYTE>((unit >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+// ------------------------------------------------------------------- read
+
+static std::wstring DecodeText(const std::vector<BYTE> &bytes)
+{
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        std::wstring text;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+        return text;
+    }
+    size_t skip = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+    const char *data = reinterpret_cast<const char *>(bytes.data()) + skip;
+    int length = static_cast<int>(bytes.size() - skip);
+    if (length <= 0)
+        return std::wstring();
+    UINT codePage = CP_UTF8;
+    int units = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, data, length, NULL, 0);
+    if (units <= 0) {
+        codePage = CP_ACP;
+        units = MultiByteToWideChar(codePage, 0, data, length, NULL, 0);
+    }
+    std::wstring text(static_cast<size_t>(units > 0 ? units : 0), L'\0');
+    if (units > 0)
+        MultiByteToWideChar(codePage, codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, data, length, &text[0], units);
+    return text;
+}
+
+static std::wstring Trimmed(const std::wstring &line)
+{
+    size_t first = line.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return std::wstring();
+    size_t last = line.find_last_not_of(L" \t\r");
+    return line.substr(first, last - first + 1);
+}
+
+// Lines with regedit's continuations joined: a line ending in a backslash
+// goes on in the next.
+static std::vector<std::wstring> LogicalLines(const std::wstring &text)
+{
+    std::vector<std::wstring> lines;
+    std::wstring pending;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        std::wstring line = Trimmed(text.substr(start, end - start));
+        start = end + 1;
+        if (!line.empty() && line.back() == L'\\') {
+            line.pop_back();
+            pending += line;
+            continue;
+        }
+        lines.push_back(pending + line);
+        pending.clear();
+    }
+    if (!pending.empty())
+        lines.push_back(pending);
+    return lines;
+}
+
+static int HexDigit(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}
+
+// "39,30,04,..." into bytes; false at anything but pairs of hex digits.
+static bool ParseHexBytes(const std::wstring &digits, std::vector<BYTE> *bytes)
+{
+    size_t i = 0;
+    while (i < digits.size()) {
+        while (i < digits.size() && (digits[i] == L' ' || digits[i] == L'\t'))
+            ++i;
+        if (i == digits.size())
+            break;
+        int high = HexDigit(digits[i]), low = i + 1 < digits.size() ? HexDigit(digits[i + 1]) : -1;
+        if (high < 0 || low < 0)
+            return false;
+        bytes->push_back(static_cast<BYTE>(high * 16 + low));
+        i += 2;
+        while (i < digits.size() && (digits[i] == L' ' || digits[i] == L'\t'))
+            ++i;
+        if (i < digits.size() && digits[i++] != L',')
+            return false;
+    }
+    return true;
+}
+
+static bool StartsWith(const std::wstring &text, const wchar_t *prefix, bool ignoreCase)
+{
+    size_t length = wcslen(prefix);
+    if (text.size() < length)
+        return false;
+    return ignoreCase ? CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.c_str(), static_cast<int>(length),
+                                       prefix, static_cast<int>(length)) == CSTR_EQUAL
+                      : text.compare(0, length, prefix) == 0;
+}
+
+static RegParse Refuse(RegParse kind, const std::wstring &why, std::wstring *error)
+{
+    *error = why;
+    return kind;
+}
+
+RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *records, std::wstring *error)
+{
+    records->clear();
+    std::vector<std::wstring> lines = LogicalLines(DecodeText(bytes));
+    size_t at = 0;
+    while (at < lines.size() && lines[at].empty())
+        ++at;
+    if (at == lines.size() || (lines[at] != RegVersion5 && lines[at] != RegVersion4))
+        return Refuse(REG_MALFORMED, L"not a registry export: the first line is not \"" + std::wstring(RegVersion5) +
+                                         L"\"", error);
+
+    bool haveValue = true;
+    for (++at; at < lines.size(); ++at) {
+        const std::wstring &line = lines[at];
+        if (line.empty() || line[0] == L';')
+            continue;
+        if (line[0] == L'[') {
+            if (!haveValue)
+                return Refuse(REG_MALFORMED, L"the key " + records->back().key + L" has no \"User Info\" value", error);
+            std::wstring path = line.back() == L']' ? line.substr(1, line.size() - 2) : std::wstring();
+            if (!StartsWith(path, RecordRoot, true) || path.size() == wcslen(RecordRoot) ||
+                path.find(L'\\', wcslen(RecordRoot)) != std::wstring::npos)
+                return Refuse(REG_MALFORMED, line + L" is not a printer's record key (" + RecordRoot + L"<name>)",
+                              error);
+            records->push_back(RegRecord());
+            records->back().key = path.substr(wcslen(RecordRoot));
+            haveValue = false;
+            continue;
+        }
+        if (records->empty() || haveValue)
+            return Refuse(REG_MALFORMED, L"unexpected line: " + line.substr(0, 60), error);
+        std::wstring data;
+        if (StartsWith(line, L"\"User Info\"=hex:", false))
+            data = line.substr(16);
+        else if (StartsWith(line, L"\"User Info\"=hex(3):", false))
+            data = line.substr(19);
+        else
+            return Refuse(REG_MALFORMED, L"only binary \"User Info\" values are imported, not: " + line.substr(0, 60),
+                          error);
+        std::vector<BYTE> value;
+        if (!ParseHexBytes(data, &value))
+            return Refuse(REG_MALFORMED, L"the \"User Info\" value of " + records->back().key + L" is not hex bytes",
+                          error);
+        if (value.size() != sizeof(UserOptions))
+            return Refuse(REG_WRONG_SIZE, L"the \"User Info\" value of " + records->back().key + L" holds " +
+                                              Number(static_cast<long>(value.size())) + L" bytes; a record has " +
+                                              Number(static_cast<long>(sizeof(UserOptions))),
+                          error);
+        memcpy(&records->back().record, value.data(), sizeof(UserOptions));
+        if (records->back().record.initialized != USER_OPTIONS_MARKER)
+            return Refuse(REG_UNMARKED, L"the record of " + records->back().key +
+                                            L" lacks the validity marker 12345 (the plug-in would read defaults)",
+                          error);
+        haveValue = true;
+    }
+    if (records->empty())
+        return Refuse(REG_MALFORMED, L"the file holds no record", error);
+    if (!haveValue)
+        return Refuse(REG_MALFORMED, L"the key " + records->back().key + L" has no \"User Info\" value", error);
+    return REG_PARSED;
+}
+
+bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    // A record's export is a few kilobytes; anything near this is no export.
+    const DWORD limit = 1 << 20;
+    DWORD size = GetFileSize(file, NULL), read = 0;
+    bool ok = size != INVALID_FILE_SIZE && size <= limit;
+    if (ok) {
+        bytes->assign(size, 0);
+        ok = size == 0 || (ReadFile(file, bytes->data(), size, &read, NULL) && read == size);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL) &&
+              written == bytes.size();
+    return CloseHandle(file) && ok;
+}

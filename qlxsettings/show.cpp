@@ -1,0 +1,73 @@
+// list and show: the records of printers as their users see them.
+#include "qlxsettings/tool.h"
+
+#include <string.h>
+
+#include "qlxsettings/fieldtext.h"
+#include "qlxsettings/output.h"
+
+static std::wstring JsonObject(const PrinterTarget &target, const StoredRecord &stored)
+{
+    std::wstring json = L"{\"printer\":" + JsonString(target.printer) + L",\"driver\":" + JsonString(target.driver) +
+                        L",\"key\":" + JsonString(StoreKeyDisplay(target.pagesKey)) + L",\"installKey\":" +
+                        JsonString(StoreKeyDisplay(target.installKey)) + L",\"record\":\"" + StateJson(stored.state) +
+                        L"\"";
+    if (stored.state != RECORD_DENIED)
+        for (int i = 0; i < RecordFieldCount; ++i)
+            json += L",\"" + Widen(RecordFields[i].name) + L"\":" +
+                    FieldJson(RecordFields[i], stored.seen, Run.identity);
+    return json + L"}";
+}
+
+static void SayKeys(const PrinterTarget &target, const StoredRecord &stored)
+{
+    Say(L"printer   " + target.printer);
+    Say(L"driver    " + target.driver);
+    Say(L"record    " + StoreKeyDisplay(target.pagesKey) + L" (Document Properties reads it): " + StateText(stored));
+    if (target.installKey != target.pagesKey) {
+        StoredRecord installed;
+        ReadRecord(target.installName, &installed);
+        std::wstring agreement;
+        if (installed.state == RECORD_VALID && stored.state == RECORD_VALID)
+            agreement = memcmp(&installed.seen, &stored.seen, sizeof(UserOptions)) == 0 ? L", the same record"
+                                                                                         : L", a different record";
+        Say(L"          " + StoreKeyDisplay(target.installKey) + L" (stored at installation): " + StateText(installed) +
+            agreement);
+    }
+}
+
+int CommandShow(bool listOnly)
+{
+    std::vector<PrinterTarget> targets;
+    int status = listOnly ? EXIT_OK : CollectTargets(0, &targets);
+    if (listOnly)
+        targets = PluginPrinters();
+    if (status != EXIT_OK)
+        return status;
+    if (!Run.arguments.empty())
+        return Fail(EXIT_USAGE, Quoted(Run.arguments[0]) + L": unexpected argument");
+    if (listOnly && targets.empty() && !Run.json)
+        Say(L"No printer on this machine uses the plug-in.");
+
+    for (size_t t = 0; t < targets.size(); ++t) {
+        const PrinterTarget &target = targets[t];
+        StoredRecord stored;
+        ReadRecord(target.pagesName, &stored);
+        if (!listOnly)
+            status = FirstFailure(status, StateExitCode(stored.state));
+        if (Run.json) {
+            Say(JsonObject(target, stored));
+            continue;
+        }
+        if (t > 0)
+            Say(L"");
+        SayKeys(target, stored);
+        if (listOnly || stored.state == RECORD_DENIED)
+            continue;
+        const PluginTexts *texts = TextsFor(target);
+        Say(L"texts     " + (texts ? texts->path : std::wstring(L"none found: values without their meaning")));
+        for (int i = 0; i < RecordFieldCount; ++i)
+            Say(FieldLine(RecordFields[i], stored.seen, texts, Run.identity));
+    }
+    return status;
+}

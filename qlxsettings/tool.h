@@ -1,0 +1,76 @@
+// The parts of qlxsettings.exe that its commands share: the options of the
+// run, messages, the plug-in texts, the printers a command works on and the
+// state of their records, and the one way records are written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "qlxsettings/exitcodes.h"
+#include "qlxsettings/plugintexts.h"
+#include "qlxsettings/printers.h"
+#include "qlxsettings/records.h"
+
+struct Options {
+    std::wstring command;
+    std::vector<std::wstring> arguments;
+    bool all = false;
+    bool json = false;
+    bool identity = false;
+    bool help = false;
+    std::wstring plugin;
+};
+
+// The tool's state for one run: the options and the plug-in texts found.
+extern Options Run;
+
+// A line of output, and a one-line message on standard error that returns
+// the exit code.
+void Say(const std::wstring &line);
+int Fail(int code, const std::wstring &message);
+std::wstring Quoted(const std::wstring &text);
+
+// The texts of --plugin or of the plug-in beside the tool; false when
+// --plugin names no loadable DLL.
+bool OpenMainTexts();
+void CloseAllTexts();
+// The texts for a printer: the main ones, else its driver's own copy of
+// the plug-in; NULL when there are none.
+const PluginTexts *TextsFor(const PrinterTarget &target);
+
+// The names a write goes to: the pages' name, and the installation's when
+// its key differs.
+std::vector<std::wstring> WriteNames(const PrinterTarget &target);
+// Every printer whose driver carries the plug-in.
+std::vector<PrinterTarget> PluginPrinters();
+// The printers a command works on: PRINTER (the argument at index, taken
+// out of Run.arguments) or --all.
+int CollectTargets(size_t index, std::vector<PrinterTarget> *targets);
+
+std::wstring StateText(const StoredRecord &stored);
+const wchar_t *StateJson(RecordState state);
+int StateExitCode(RecordState state);
+// A record that set or export starts from must be one the pages use.
+int RequireValid(const PrinterTarget &target, const StoredRecord &stored);
+int FirstFailure(int current, int next);
+
+// One record to write under the names of one printer (or file).
+struct WritePlan {
+    const PrinterTarget *target;
+    UserOptions record;
+    std::vector<std::wstring> names;
+    std::vector<std::wstring> report;
+};
+
+// Probes every key of every plan first, so that a refusal leaves every
+// record as it was; then writes each record once per key and reports.
+int CarryOut(const std::vector<WritePlan> &plans, const wchar_t *verb);
+// Keeps the identity fields of from in record, unless --identity.
+void KeepIdentity(UserOptions &record, const UserOptions &from);
+
+// The commands; each returns its exit code.
+int CommandShow(bool listOnly);
+int CommandSet();
+int CommandReset();
+int CommandExport();
+int CommandImport();

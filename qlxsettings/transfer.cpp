@@ -1,0 +1,113 @@
+// export and import: records carried between machines as .reg files.
+#include "qlxsettings/tool.h"
+
+#include <string.h>
+
+#include "qlxsettings/fieldtext.h"
+#include "qlxsettings/output.h"
+#include "qlxsettings/regfile.h"
+#include "settings/recordfields.h"
+
+int CommandExport()
+{
+    std::vector<PrinterTarget> targets;
+    int status = CollectTargets(0, &targets);
+    if (status != EXIT_OK)
+        return status;
+    if (Run.arguments.size() > 1)
+        return Fail(EXIT_USAGE, Quoted(Run.arguments[1]) + L": unexpected argument");
+
+    std::vector<std::wstring> comments;
+    std::vector<RegRecord> records;
+    for (const PrinterTarget &target : targets) {
+        StoredRecord stored;
+        ReadRecord(target.pagesName, &stored);
+        if ((status = RequireValid(target, stored)) != EXIT_OK)
+            return status;
+        if (!Run.identity)
+            ClearIdentityFields(stored.seen);
+        comments.push_back(L"qlxsettings export of printer " + Quoted(target.printer) + L", driver " +
+                           Quoted(target.driver));
+        std::vector<std::wstring> keys = {target.pagesKey};
+        if (target.installKey != target.pagesKey)
+            keys.push_back(target.installKey);
+        for (const std::wstring &key : keys) {
+            bool seen = false;
+            for (const RegRecord &entry : records)
+                seen = seen || entry.key == key;
+            if (!seen)
+                records.push_back({key, stored.seen});
+        }
+    }
+    comments.push_back(Run.identity ? L"with the identity fields as stored, passwords in plain text"
+                                    : L"identity fields empty (owner, passwords, account number, secure print); "
+                                      L"qlxsettings import keeps each machine's own");
+    std::wstring text = RegFileText(comments, records);
+    if (Run.arguments.empty()) {
+        OutputText(OUTPUT_STDOUT, text);
+        return EXIT_OK;
+    }
+    if (!WriteWholeFile(Run.arguments[0], RegFileBytes(text)))
+        return Fail(EXIT_FAILED, Quoted(Run.arguments[0]) + L": cannot write the file");
+    Say(L"exported " + Number(static_cast<long>(records.size())) + L" record key(s) to " + Run.arguments[0]);
+    return EXIT_OK;
+}
+
+// The store cuts a name at its last comma: a trailing comma keeps a key
+// name from a file whole, commas and all.
+static std::wstring KeyAsName(const std::wstring &key)
+{
+    return key + L",";
+}
+
+int CommandImport()
+{
+    if (Run.arguments.empty())
+        return Fail(EXIT_USAGE, L"import needs a .reg file (qlxsettings --help)");
+    std::wstring file = Run.arguments[0];
+    Run.arguments.erase(Run.arguments.begin());
+    std::vector<BYTE> bytes;
+    if (!ReadWholeFile(file, &bytes))
+        return Fail(EXIT_FAILED, Quoted(file) + L": cannot read the file");
+    std::vector<RegRecord> records;
+    std::wstring error;
+    if (ParseRegFile(bytes, &records, &error) != REG_PARSED)
+        return Fail(EXIT_BAD_FILE, Quoted(file) + L": " + error + L"; nothing was written");
+    for (const RegRecord &entry : records)
+        if (!CheckWholeRecord(entry.record, &error))
+            return Fail(EXIT_BAD_FILE, Quoted(file) + L": " + entry.key + L": " + error + L"; nothing was written");
+
+    // Where the record goes: the named printers' keys, or the file's own.
+    std::vector<PrinterTarget> targets;
+    std::vector<WritePlan> plans;
+    bool toPrinters = Run.all || !Run.arguments.empty();
+    if (toPrinters) {
+        int status = CollectTargets(0, &targets);
+        if (status != EXIT_OK)
+            return status;
+        for (const RegRecord &entry : records)
+            if (memcmp(&entry.record, &records[0].record, sizeof(UserOptions)) != 0)
+                return Fail(EXIT_BAD_FILE, Quoted(file) + L": the file holds different records; import it without " +
+                                               L"a printer to write each to its own key");
+        for (const PrinterTarget &target : targets)
+            for (const std::wstring &name : WriteNames(target))
+                plans.push_back({&target, records[0].record, {name}, {}});
+    } else {
+        targets.push_back(PrinterTarget());
+        targets[0].printer = file;
+        for (const RegRecord &entry : records)
+            plans.push_back({&targets[0], entry.record, {KeyAsName(entry.key)}, {}});
+    }
+    if (!Run.arguments.empty())
+        return Fail(EXIT_USAGE, Quoted(Run.arguments[0]) + L": unexpected argument");
+
+    // Each key keeps the identity fields it holds, unless --identity.
+    for (WritePlan &plan : plans) {
+        StoredRecord stored;
+        ReadRecord(plan.names[0], &stored);
+        if (stored.state == RECORD_DENIED)
+            return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied reading its record");
+        KeepIdentity(plan.record, stored.seen);
+    }
+    return CarryOut(plans, L"imported into");
+}

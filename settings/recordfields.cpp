@@ -1,0 +1,259 @@
+#include "settings/recordfields.h"
+
+#include "resources/resource.h"
+#include "settings/textutil.h"
+
+#define LOADED(ids) ids, static_cast<int>(sizeof(ids) / sizeof(ids[0]))
+
+static constexpr UINT DispositionIds[] = {IDS_DISPOSITION_KEEP_IMAGE, IDS_DISPOSITION_DELETE_IMAGE,
+                                          IDS_DISPOSITION_DELETE_JOB};
+static constexpr UINT RenderingStyleIds[] = {IDS_RENDER_GRAPHICS, IDS_RENDER_PHOTOGRAPHIC, IDS_RENDER_PRESENTATION,
+                                             IDS_RENDER_PAPER_SIMULATION, IDS_RENDER_SPOT};
+static constexpr UINT GammaIds[] = {IDS_GAMMA_LIGHTEST, IDS_GAMMA_LIGHT, IDS_GAMMA_NORMAL, IDS_GAMMA_DARK,
+                                    IDS_GAMMA_DARKEST};
+static constexpr UINT WhitePointIds[] = {IDS_WHITE_MORE_YELLOW, IDS_WHITE_NORMAL, IDS_WHITE_MORE_BLUE};
+static constexpr UINT PrintProfileIds[] = {IDS_PROFILE_SWOP, IDS_PROFILE_EUROSCALE, IDS_PROFILE_EXTENDED};
+static constexpr UINT RgbProfileIds[] = {IDS_RGB_SRGB, IDS_RGB_ADOBE, IDS_RGB_APPLE,
+                                         IDS_RGB_D50,  IDS_RGB_D65,   IDS_RGB_9300};
+// Not in string-id order: the single-page automatic mode is second.
+static constexpr UINT SeparationsIds[] = {IDS_SEPARATIONS_AUTO,      IDS_SEPARATIONS_AUTO_SINGLE,
+                                          IDS_SEPARATIONS_QUARK4,    IDS_SEPARATIONS_QUARK3,
+                                          IDS_SEPARATIONS_PAGEMAKER, IDS_SEPARATIONS_FREEHAND,
+                                          IDS_SEPARATIONS_CANVAS,    IDS_SEPARATIONS_OFF};
+// The resolutions run from high to low.
+static constexpr UINT TiffResolutionIds[] = {IDS_TIFF_600, IDS_TIFF_300, IDS_TIFF_72};
+static constexpr UINT DuplexIds[] = {IDS_DUPLEX_NONE, IDS_DUPLEX_LONG_EDGE, IDS_DUPLEX_SHORT_EDGE};
+static constexpr UINT StapleIds[] = {IDS_STAPLE_NONE, IDS_STAPLE_ONE_PORTRAIT, IDS_STAPLE_ONE_LANDSCAPE,
+                                     IDS_STAPLE_TWO_PORTRAIT, IDS_STAPLE_TWO_LANDSCAPE};
+static constexpr UINT ImpositionTypeIds[] = {IDS_IMPOSITION_SADDLE, IDS_IMPOSITION_PERFECT, IDS_IMPOSITION_SIGNATURE,
+                                             IDS_IMPOSITION_STEP_REPEAT, IDS_IMPOSITION_2UP};
+static constexpr UINT SectionSizeIds[] = {IDS_SECTION_ALL};
+static constexpr UINT OutputSheetSizeIds[] = {IDS_SHEET_TABLOID, IDS_SHEET_A3,     IDS_SHEET_SRA3, IDS_SHEET_12X18,
+                                              IDS_SHEET_12X19,   IDS_SHEET_LETTER, IDS_SHEET_A4};
+// The media strings are not numbered in list order.
+static constexpr UINT MediaTypeIds[] = {
+    IDS_MEDIA_TRAY_DEFAULT, IDS_MEDIA_PLAIN,    IDS_MEDIA_STANDARD,       IDS_MEDIA_STANDARD_S,
+    IDS_MEDIA_HEAVY_1A,     IDS_MEDIA_HEAVY_1B, IDS_MEDIA_HEAVY_1C,       IDS_MEDIA_HEAVY_1S,
+    IDS_MEDIA_COATED_1,     IDS_MEDIA_GLOSS_1A, IDS_MEDIA_GLOSS_1C,       IDS_MEDIA_COATED_1_GLOSS,
+    IDS_MEDIA_HEAVY_2A,     IDS_MEDIA_HEAVY_2S, IDS_MEDIA_COATED_2,       IDS_MEDIA_TRANSPARENCY,
+    IDS_MEDIA_TRANSPARENT_INTERLEAVE};
+
+const RecordList DispositionList = {LOADED(DispositionIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList RenderingStyleList = {LOADED(RenderingStyleIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList GammaList = {LOADED(GammaIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList WhitePointList = {LOADED(WhitePointIds), LIST_LOADED_ONLY, 0, 0, 0};
+// Three fixed profiles, then "Brugertilpasset 1" to "Brugertilpasset 10":
+// the string ends in a blank.
+const RecordList PrintProfileList = {LOADED(PrintProfileIds), LIST_NUMBERED_STRING, IDS_PROFILE_CUSTOM, 10, 1};
+const RecordList RgbProfileList = {LOADED(RgbProfileIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList SeparationsList = {LOADED(SeparationsIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList TiffResolutionList = {LOADED(TiffResolutionIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList DuplexList = {LOADED(DuplexIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList StapleList = {LOADED(StapleIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList ImpositionTypeList = {LOADED(ImpositionTypeIds), LIST_LOADED_ONLY, 0, 0, 0};
+// "Alle", then sections of 4, 8, 16, 32 and 64 pages.
+const RecordList SectionSizeList = {LOADED(SectionSizeIds), LIST_DOUBLING_NUMBER, 0, 5, 4};
+const RecordList OutputSheetSizeList = {LOADED(OutputSheetSizeIds), LIST_LOADED_ONLY, 0, 0, 0};
+const RecordList MediaTypeList = {LOADED(MediaTypeIds), LIST_LOADED_ONLY, 0, 0, 0};
+
+// jobAction 0 and 1 are both "process and print"; the disposition list
+// tells them apart.
+static constexpr int JobActionControls[] = {IDC_FILE_PROCESS_PRINT, IDC_FILE_PROCESS_PRINT, IDC_FILE_SPOOL_HOLD,
+                                            IDC_FILE_PREFLIGHT_HOLD, IDC_FILE_PROCESS_HOLD};
+static constexpr int ColorModeControls[] = {IDC_COLOR_MODE_COLOR, IDC_COLOR_MODE_GRAY};
+static constexpr int PrinterModeControls[] = {IDC_COLOR_PRINTER_CONTONE, IDC_COLOR_PRINTER_SCREENED};
+static constexpr int RgbSourceControls[] = {IDC_COLOR_RGB_PROFILE_SOURCE, IDC_COLOR_RGB_STANDARD};
+
+static constexpr RecordChoices JobActionChoices = {IDD_FILE_PAGE, LOADED(JobActionControls)};
+static constexpr RecordChoices ColorModeChoices = {IDD_COLOR_PAGE, LOADED(ColorModeControls)};
+static constexpr RecordChoices PrinterModeChoices = {IDD_COLOR_PAGE, LOADED(PrinterModeControls)};
+static constexpr RecordChoices RgbSourceChoices = {IDD_COLOR_PAGE, LOADED(RgbSourceControls)};
+
+#define AT(field) #field, offsetof(UserOptions, field)
+#define WIDTH(field) sizeof(UserOptions::field)
+#define ROW(field, kind, section, identity, list, choices) \
+    {AT(field), WIDTH(field), kind, section, identity, list, choices}
+#define MARKER(field) ROW(field, FIELD_MARKER, SECTION_NONE, false, NULL, NULL)
+#define NUMBER(field, section) ROW(field, FIELD_NUMBER, section, false, NULL, NULL)
+#define FLAG(field, section) ROW(field, FIELD_FLAG, section, false, NULL, NULL)
+#define CHOICE(field, section, choices) ROW(field, FIELD_CHOICE, section, false, NULL, &choices)
+#define LISTED(field, section, list) ROW(field, FIELD_LIST, section, false, &list, NULL)
+#define TEXTUAL(field, section) ROW(field, FIELD_TEXT, section, false, NULL, NULL)
+#define IDENTITY_TEXT(field) ROW(field, FIELD_TEXT, SECTION_INFO, true, NULL, NULL)
+#define IDENTITY_FLAG(field) ROW(field, FIELD_FLAG, SECTION_INFO, true, NULL, NULL)
+
+// Declared extern in the header, so the constexpr table keeps external
+// linkage and the checks below run over the very rows everyone uses.
+constexpr RecordField RecordFields[] = {
+    MARKER(initialized),
+
+    CHOICE(jobAction, SECTION_FILE, JobActionChoices),
+    LISTED(printDisposition, SECTION_FILE, DispositionList),
+    LISTED(dispositionSelection, SECTION_FILE, DispositionList),
+
+    CHOICE(colorMode, SECTION_COLOR, ColorModeChoices),
+    CHOICE(printerMode, SECTION_COLOR, PrinterModeChoices),
+    FLAG(rgbCorrection, SECTION_COLOR),
+    NUMBER(colorAux, SECTION_COLOR),
+    CHOICE(rgbSource, SECTION_COLOR, RgbSourceChoices),
+    LISTED(renderingStyle, SECTION_COLOR, RenderingStyleList),
+    LISTED(gamma, SECTION_COLOR, GammaList),
+    LISTED(whitePoint, SECTION_COLOR, WhitePointList),
+    FLAG(printSimulation, SECTION_COLOR),
+    FLAG(cmykCorrection, SECTION_COLOR),
+    LISTED(printProfile, SECTION_COLOR, PrintProfileList),
+    FLAG(compositeSpotColor, SECTION_COLOR),
+    FLAG(preserveGcr, SECTION_COLOR),
+    LISTED(rgbProfile, SECTION_COLOR, RgbProfileList),
+
+    LISTED(separations, SECTION_OTHER, SeparationsList),
+    FLAG(printProgressives, SECTION_OTHER),
+    FLAG(autoGrayDetect, SECTION_OTHER),
+    FLAG(controlStrip, SECTION_OTHER),
+    FLAG(saveAsTiff, SECTION_OTHER),
+    LISTED(tiffResolution, SECTION_OTHER, TiffResolutionList),
+    FLAG(edgeSmoothing, SECTION_OTHER),
+    FLAG(blackOverprint, SECTION_OTHER),
+    FLAG(compositeOverprint, SECTION_OTHER),
+    FLAG(pureBlack, SECTION_OTHER),
+    FLAG(autoTrapping, SECTION_OTHER),
+    FLAG(brandControl, SECTION_OTHER),
+    FLAG(invertImage, SECTION_OTHER),
+    FLAG(imageEnhance, SECTION_OTHER),
+    FLAG(mirror, SECTION_OTHER),
+    FLAG(infoStrip, SECTION_OTHER),
+    NUMBER(prepressAux, SECTION_OTHER),
+
+    NUMBER(jobAux0, SECTION_TRAY),
+    NUMBER(jobAux1, SECTION_TRAY),
+    LISTED(duplex, SECTION_TRAY, DuplexList),
+    FLAG(rotatePages, SECTION_TRAY),
+    NUMBER(jobAux2, SECTION_TRAY),
+    LISTED(staple, SECTION_TRAY, StapleList),
+    NUMBER(jobAux3, SECTION_TRAY),
+    NUMBER(jobAux4, SECTION_TRAY),
+    FLAG(collate, SECTION_TRAY),
+    NUMBER(jobAux5, SECTION_TRAY),
+    NUMBER(jobAux6, SECTION_TRAY),
+    FLAG(imposition, SECTION_TRAY),
+    LISTED(impositionType, SECTION_TRAY, ImpositionTypeList),
+    LISTED(sectionSize, SECTION_TRAY, SectionSizeList),
+    LISTED(outputSheetSize, SECTION_TRAY, OutputSheetSizeList),
+    FLAG(cropMarks, SECTION_TRAY),
+    FLAG(fitToSheet, SECTION_TRAY),
+    LISTED(mediaType, SECTION_TRAY, MediaTypeList),
+
+    NUMBER(jobAux7, SECTION_NONE),
+    NUMBER(jobAux8, SECTION_NONE),
+    TEXTUAL(addressText, SECTION_NONE),
+
+    IDENTITY_TEXT(owner),
+    IDENTITY_TEXT(jobPassword),
+    TEXTUAL(comment, SECTION_INFO),
+    IDENTITY_TEXT(accountNumber),
+    IDENTITY_TEXT(securePassword),
+    IDENTITY_FLAG(securePrint),
+    IDENTITY_FLAG(hasJobPassword),
+
+    TEXTUAL(infoAux, SECTION_NONE),
+};
+
+// The table covers the record: every byte belongs to exactly one row,
+// except the two reserved pairs, and numbers have the width of their kind.
+static constexpr bool TableCoversRecord()
+{
+    size_t next = 0;
+    for (const RecordField &field : RecordFields) {
+        if (next == offsetof(UserOptions, reserved0) || next == offsetof(UserOptions, reserved1))
+            next += 2;
+        if (field.offset != next)
+            return false;
+        bool isText = field.kind == FIELD_TEXT;
+        bool narrow = field.kind == FIELD_MARKER || field.kind == FIELD_NUMBER;
+        if (!isText && field.width != sizeof(LONG) && !(narrow && field.width == sizeof(SHORT)))
+            return false;
+        if ((field.kind == FIELD_LIST) != (field.list != NULL) || (field.kind == FIELD_CHOICE) != (field.choices != NULL))
+            return false;
+        next += field.width;
+    }
+    return next == sizeof(UserOptions);
+}
+static_assert(TableCoversRecord(), "the field table must describe every field of UserOptions in record order");
+
+const int RecordFieldCount = static_cast<int>(sizeof(RecordFields) / sizeof(RecordFields[0]));
+
+void RecordListEntry(const RecordList &list, int position, HINSTANCE module, WCHAR *text)
+{
+    text[0] = 0;
+    if (position < 0 || position >= RecordListCount(list))
+        return;
+    if (position < list.loaded) {
+        if (!module || !LoadStringW(module, list.ids[position], text, LIST_ENTRY_UNITS))
+            text[0] = 0;
+        return;
+    }
+    int step = position - list.loaded;
+    WCHAR number[INTEGER_TEXT_UNITS];
+    if (list.build == LIST_DOUBLING_NUMBER) {
+        IntegerToText(list.firstNumber << step, number, 10);
+        lstrcpynW(text, number, LIST_ENTRY_UNITS);
+    } else if (list.build == LIST_NUMBERED_STRING) {
+        if (!module || !LoadStringW(module, list.buildString, text, LIST_ENTRY_UNITS))
+            text[0] = 0;
+        IntegerToText(list.firstNumber + step, number, 10);
+        if (lstrlenW(text) + lstrlenW(number) < LIST_ENTRY_UNITS)
+            AppendText(text, number);
+    }
+}
+
+const RecordField *FindRecordField(const char *name)
+{
+    for (const RecordField &field : RecordFields)
+        if (lstrcmpA(field.name, name) == 0)
+            return &field;
+    return NULL;
+}
+
+LONG RecordFieldValue(const UserOptions &options, const RecordField &field)
+{
+    const BYTE *at = reinterpret_cast<const BYTE *>(&options) + field.offset;
+    if (field.width == sizeof(SHORT)) {
+        SHORT value;
+        CopyMemory(&value, at, sizeof(value));
+        return value;
+    }
+    LONG value;
+    CopyMemory(&value, at, sizeof(value));
+    return value;
+}
+
+void SetRecordFieldValue(UserOptions &options, const RecordField &field, LONG value)
+{
+    BYTE *at = reinterpret_cast<BYTE *>(&options) + field.offset;
+    if (field.width == sizeof(SHORT)) {
+        SHORT narrow = static_cast<SHORT>(value);
+        CopyMemory(at, &narrow, sizeof(narrow));
+    } else {
+        CopyMemory(at, &value, sizeof(value));
+    }
+}
+
+void ClearIdentityFields(UserOptions &options)
+{
+    for (const RecordField &field : RecordFields) {
+        if (!field.identity)
+            continue;
+        if (field.kind == FIELD_TEXT)
+            RecordFieldText(options, field)[0] = 0;
+        else
+            SetRecordFieldValue(options, field, 0);
+    }
+}
+
+const RecordSectionDefault RecordSectionDefaults[] = {
+    {"file", SECTION_FILE, ResetFileSection},    {"color", SECTION_COLOR, ResetColorSection},
+    {"other", SECTION_OTHER, ResetOtherSection}, {"tray", SECTION_TRAY, ResetTraySection},
+    {"info", SECTION_INFO, ResetInfoSection},
+};
+const int RecordSectionDefaultCount =
+    static_cast<int>(sizeof(RecordSectionDefaults) / sizeof(RecordSectionDefaults[0]));

@@ -1,0 +1,508 @@
+// qlxsettings.exe as an admin runs it: a console program against printers
+// in the prefix's real spooler and their records in its real registry. The
+// expected words are read from the plug-in itself, so the tests hold for
+// every language build.
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "host/printer_setup.h"
+#include "host/sheet_host.h"
+#include "qlxsettings/exitcodes.h"
+#include "qlxsettings/plugintexts.h"
+#include "resources/resource.h"
+#include "settings/recordfields.h"
+#include "settings/store.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+// Two drivers that carry the plug-in, so that two printers have records of
+// their own; the office printer's name differs from its driver's.
+const wchar_t DriverA[] = L"QLX 4120 Tool Driver A";
+const wchar_t DriverB[] = L"QLX 4120 Tool Driver B";
+const wchar_t Office[] = L"QlxTool Office";
+const wchar_t Branch[] = L"QlxTool Branch";
+
+std::wstring Env(const wchar_t *name)
+{
+    wchar_t value[MAX_PATH] = L"";
+    GetEnvironmentVariableW(name, value, MAX_PATH);
+    return value;
+}
+
+struct ToolRun {
+    DWORD code = 0xdeadbeef;
+    std::string out; // UTF-8, as redirected output is
+    std::string err;
+};
+
+std::string FileText(const std::wstring &path)
+{
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got)
+        text.append(chunk, got);
+    CloseHandle(file);
+    return text;
+}
+
+std::wstring TempFile(const wchar_t *name)
+{
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    return std::wstring(dir) + L"qlxtool-" + name;
+}
+
+HANDLE Inheritable(const std::wstring &path)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
+    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, NULL);
+}
+
+ToolRun RunTool(const std::wstring &arguments)
+{
+    ToolRun run;
+    std::wstring outPath = TempFile(L"out.txt"), errPath = TempFile(L"err.txt");
+    HANDLE out = Inheritable(outPath), err = Inheritable(errPath);
+    std::wstring command = L"\"" + Env(L"QLX_TOOL_EXE") + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process;
+    if (CreateProcessW(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &run.code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    run.out = FileText(outPath);
+    run.err = FileText(errPath);
+    return run;
+}
+
+std::string Utf8(const std::wstring &text)
+{
+    char buffer[2048];
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof(buffer), NULL, NULL);
+    return length > 0 ? std::string(buffer, length - 1) : std::string();
+}
+
+// The record under a name, read as the pages read it; the raw value must
+// be a whole record.
+UserOptions Stored(const wchar_t *name)
+{
+    UserOptions record;
+    memset(&record, 0xdb, sizeof(record));
+    WCHAR path[STORE_PATH_UNITS];
+    HKEY key;
+    DWORD size = sizeof(record);
+    EXPECT_TRUE(UserInfoKeyPath(name, path) != NULL);
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key));
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"User Info", NULL, NULL, reinterpret_cast<BYTE *>(&record), &size));
+    EXPECT_EQ(sizeof(record), size);
+    RegCloseKey(key);
+    return record;
+}
+
+// Bytes at which two records differ, as "offset offset ...".
+std::string Differences(const UserOptions &a, const UserOptions &b)
+{
+    std::string list;
+    for (size_t i = 0; i < sizeof(a); ++i)
+        if (reinterpret_cast<const BYTE *>(&a)[i] != reinterpret_cast<const BYTE *>(&b)[i])
+            list += std::to_string(i) + " ";
+    return list;
+}
+
+UserOptions Default()
+{
+    UserOptions record;
+    MakeDefaultRecord(&record);
+    return record;
+}
+
+class ToolTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        wchar_t config[MAX_PATH];
+        lstrcpynW(config, Env(L"QLX_DRIVER_CONFIG").c_str(), MAX_PATH);
+        ASSERT_TRUE(HostInstallDriver(DriverA, config, PluginPath()));
+        ASSERT_TRUE(HostInstallDriver(DriverB, config, PluginPath()));
+        ASSERT_TRUE(HostAddPrinter(Office, DriverA));
+        ASSERT_TRUE(HostAddPrinter(Branch, DriverB));
+    }
+    static void TearDownTestSuite()
+    {
+        HostDeletePrinter(Office);
+        HostDeletePrinter(Branch);
+        for (const wchar_t *name : {Office, Branch, DriverA, DriverB})
+            DeleteUserInfo(name);
+    }
+
+    void SetUp() override
+    {
+        ResetRecords();
+        texts = LoadLibraryExW(PluginPath(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_TRUE(texts != NULL);
+    }
+
+    // Both records of both printers start as one known record.
+    void ResetRecords()
+    {
+        start = Default();
+        lstrcpyW(start.owner, L"Ann");
+        lstrcpyW(start.jobPassword, L"pw");
+        start.hasJobPassword = 1;
+        for (const wchar_t *name : {Office, Branch, DriverA, DriverB})
+            ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&start, name));
+    }
+    void TearDown() override { FreeLibrary(texts); }
+
+    std::wstring String(UINT id)
+    {
+        wchar_t text[256] = L"";
+        LoadStringW(texts, id, text, 256);
+        return text;
+    }
+
+    // A radio button's caption as the window manager shows it, from the
+    // page's template made a pop-up of its own.
+    std::wstring Caption(UINT dialog, int control)
+    {
+        HRSRC found = FindResourceW(texts, MAKEINTRESOURCEW(dialog), RT_DIALOG);
+        const BYTE *resource = static_cast<const BYTE *>(LockResource(LoadResource(texts, found)));
+        std::vector<BYTE> copy(resource, resource + SizeofResource(texts, found));
+        DWORD style;
+        memcpy(&style, &copy[12], sizeof(style)); // DLGTEMPLATEEX's style
+        style = (style & ~WS_CHILD) | WS_POPUP;
+        memcpy(&copy[12], &style, sizeof(style));
+        HWND window = CreateDialogIndirectParamW(GetModuleHandleW(NULL),
+                                                 reinterpret_cast<const DLGTEMPLATE *>(copy.data()), NULL, NULL, 0);
+        wchar_t text[256] = L"";
+        GetDlgItemTextW(window, control, text, 256);
+        DestroyWindow(window);
+        return text;
+    }
+
+    UserOptions start;
+    HMODULE texts = NULL;
+};
+
+// ------------------------------------------------------------- set, show
+
+// Each kind of field, set by an admin's words, lands in the record the
+// printer's Document Properties reads and in the installation's record, and
+// changes nothing but its own bytes; show then names it as the page does.
+TEST_F(ToolTest, SetThenShowRoundTripsEachKindOfField)
+{
+    struct Case {
+        const char *field;
+        std::wstring value; // as given to set
+        LONG number;        // stored, for fields that are not texts
+        std::wstring shown; // in show's line for the field
+    };
+    const Case cases[] = {
+        {"duplex", String(IDS_DUPLEX_LONG_EDGE), 1, L"1 = " + String(IDS_DUPLEX_LONG_EDGE)},
+        {"printProfile", String(IDS_PROFILE_CUSTOM) + L"3", 5, L"5 = " + String(IDS_PROFILE_CUSTOM) + L"3"},
+        {"sectionSize", L"16", 3, L"3 = 16"},
+        {"mediaType", L"7", 7, L"7 = " + String(IDS_MEDIA_HEAVY_1S)},
+        {"collate", L"on", 1, L"on"},
+        {"colorMode", Caption(IDD_COLOR_PAGE, IDC_COLOR_MODE_GRAY), 1,
+         L"1 = " + Caption(IDD_COLOR_PAGE, IDC_COLOR_MODE_GRAY)},
+        {"jobAux1", L"-7", -7, L"-7"},
+        {"jobAux0", L"300", 300, L"300"},
+        {"comment", L"S\u00f8ren's proof", 0, L"\"S\u00f8ren's proof\""},
+        {"owner", L"\u00c6bel\u00f8", 0, L"\"\u00c6bel\u00f8\""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.field);
+        ResetRecords();
+        const RecordField *field = FindRecordField(c.field);
+        ASSERT_TRUE(field != NULL);
+        std::wstring identity = field->identity ? L" --identity" : L"";
+        std::wstring name(c.field, c.field + strlen(c.field));
+        ToolRun set = RunTool(L"set \"" + std::wstring(Office) + L"\" \"" + name + L"=" + c.value + L"\"" + identity);
+        ASSERT_EQ(EXIT_OK, set.code) << set.err;
+
+        UserOptions expected = start;
+        if (field->kind == FIELD_TEXT)
+            lstrcpyW(RecordFieldText(expected, *field), c.value.c_str());
+        else
+            SetRecordFieldValue(expected, *field, c.number);
+        UserOptions pages = Stored(DriverA), installed = Stored(Office);
+        EXPECT_EQ("", Differences(expected, pages));
+        EXPECT_EQ("", Differences(expected, installed));
+
+        ToolRun show = RunTool(L"show \"" + std::wstring(Office) + L"\"" + identity);
+        EXPECT_EQ(EXIT_OK, show.code);
+        std::string line = " " + std::string(c.field) + std::string(22 - strlen(c.field), ' ') + " " + Utf8(c.shown) + "\n";
+        EXPECT_NE(std::string::npos, show.out.find(line)) << show.out;
+    }
+}
+
+TEST_F(ToolTest, ShowNamesBothKeysAndGivesOneJsonObjectPerPrinter)
+{
+    ToolRun show = RunTool(L"show \"" + std::wstring(Office) + L"\"");
+    EXPECT_EQ(EXIT_OK, show.code);
+    EXPECT_NE(std::string::npos, show.out.find("HKLM\\SYSTEM\\Printers\\QLX 4120 Tool Driver A (Document Properties"));
+    EXPECT_NE(std::string::npos, show.out.find("HKLM\\SYSTEM\\Printers\\QlxTool Office (stored at installation)"));
+    EXPECT_NE(std::string::npos, show.out.find("jobPassword            (hidden; --identity shows it)"));
+
+    ToolRun json = RunTool(L"show --all --json");
+    EXPECT_EQ(EXIT_OK, json.code);
+    size_t office = json.out.find("{\"printer\":\"QlxTool Office\",\"driver\":\"QLX 4120 Tool Driver A\"");
+    ASSERT_NE(std::string::npos, office) << json.out;
+    std::string object = json.out.substr(office, json.out.find('\n', office) - office);
+    EXPECT_NE(std::string::npos, object.find("\"record\":\"valid\",\"initialized\":12345,\"jobAction\":0,"));
+    EXPECT_NE(std::string::npos, object.find("\"owner\":null,\"jobPassword\":null,\"comment\":\"\","));
+    EXPECT_EQ('}', object.back());
+    EXPECT_NE(std::string::npos, json.out.find("{\"printer\":\"QlxTool Branch\""));
+}
+
+// --------------------------------------------------------------- refusals
+
+// Every refused input names what is wrong, returns its own code and leaves
+// every record byte for byte as it was.
+TEST_F(ToolTest, RefusedInputLeavesTheRecordsAsTheyWere)
+{
+    std::wstring file = TempFile(L"bad.reg");
+    std::wstring header = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\";
+    struct Case {
+        std::wstring arguments;
+        std::wstring fileText; // written to bad.reg first, when not empty
+        DWORD code;
+        const char *message;
+    };
+    const std::wstring office = L"\"" + std::wstring(Office) + L"\" ";
+    const Case cases[] = {
+        {L"set " + office + L"duplex=3", L"", EXIT_REFUSED, "duplex: \"3\" is not allowed; allowed: 0 = "},
+        {L"set " + office + L"duplex=sideways", L"", EXIT_REFUSED, "is not allowed"},
+        {L"set " + office + L"collate=2", L"", EXIT_REFUSED, "allowed: on, off, 1, 0"},
+        {L"set " + office + L"staple=-1", L"", EXIT_REFUSED, "staple"},
+        {L"set " + office + L"jobAux0=40000", L"", EXIT_REFUSED, "from -32768 to 32767"},
+        {L"set " + office + L"comment=" + std::wstring(256, L'c'), L"", EXIT_REFUSED, "at most 255 characters"},
+        {L"set " + office + L"colour=1", L"", EXIT_REFUSED, "not a field of the record"},
+        {L"set " + office + L"initialized=1", L"", EXIT_REFUSED, "validity marker"},
+        {L"set " + office + L"owner=Bob", L"", EXIT_REFUSED, "give --identity"},
+        {L"set " + office + L"duplex=1 collate=maybe", L"", EXIT_REFUSED, "collate"},
+        {L"set " + office + L"dispositionSelection=0", L"", EXIT_REFUSED,
+         "For this record: jobAction=1 printDisposition=0 dispositionSelection=0"},
+        {L"set " + office + L"impositionType=4 outputSheetSize=6", L"", EXIT_REFUSED, "2-up"},
+        {L"set " + office + L"jobAction=1", L"", EXIT_REFUSED, "go together"},
+        {L"set " + office + L"jobPassword= --identity", L"", EXIT_REFUSED, "hasJobPassword=0"},
+        {L"set " + office + L"securePrint=on --identity", L"", EXIT_REFUSED, "without a securePassword"},
+        {L"reset " + office + L"colour", L"", EXIT_REFUSED, "allowed: file, color, other, tray, info"},
+        {L"set \"QlxTool Nowhere\" duplex=1", L"", EXIT_NO_PRINTER, "no such printer"},
+        {L"set " + office, L"", EXIT_USAGE, "NAME=VALUE"},
+        {L"frobnicate", L"", EXIT_USAGE, "not a command"},
+        {L"import \"" + file + L"\" " + office, L"REGEDIT5\r\n", EXIT_BAD_FILE, "not a registry export"},
+        {L"import \"" + file + L"\" " + office, header + L"X]\r\n\"User Info\"=hex:39,30,00\r\n", EXIT_BAD_FILE,
+         "holds 3 bytes; a record has 1436"},
+        {L"import \"" + file + L"\"", header + L"X]\r\n\"Other\"=dword:1\r\n", EXIT_BAD_FILE, "only binary"},
+        {L"import \"" + file + L"\"", L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n",
+         EXIT_BAD_FILE, "not a printer's record key"},
+        {L"import \"" + TempFile(L"absent.reg") + L"\"", L"", EXIT_FAILED, "cannot read"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(Utf8(c.arguments));
+        if (!c.fileText.empty()) {
+            HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+            DWORD written = 0;
+            WriteFile(handle, c.fileText.data(), static_cast<DWORD>(c.fileText.size() * sizeof(wchar_t)), &written, NULL);
+            CloseHandle(handle);
+        }
+        ToolRun run = RunTool(c.arguments);
+        EXPECT_EQ(c.code, run.code) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
+        EXPECT_EQ(run.err.size() - 1, run.err.find('\n')) << "not one line: " << run.err;
+        for (const wchar_t *name : {Office, DriverA})
+            EXPECT_EQ("", Differences(start, Stored(name)));
+    }
+}
+
+// The installation's key denies this account the write: set and reset
+// report it with their own code, and the record Document Properties reads,
+// which comes first, is not written either.
+TEST_F(ToolTest, AccessDeniedIsReportedAndNothingIsWritten)
+{
+    WCHAR path[STORE_PATH_UNITS];
+    UserInfoKeyPath(Office, path);
+    ASSERT_TRUE(DenyKeySetValue(path, true));
+    UserOptions changed = start;
+    changed.duplex = 2;
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&changed, DriverA));
+    // reset would write the full default, set the staple position.
+    for (const wchar_t *command : {L"reset \"QlxTool Office\"", L"set \"QlxTool Office\" staple=1"}) {
+        ToolRun run = RunTool(command);
+        EXPECT_EQ(EXIT_ACCESS_DENIED, run.code) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("access denied")) << run.err;
+        EXPECT_EQ("", Differences(changed, Stored(DriverA))) << "written before the refusal";
+        EXPECT_EQ("", Differences(start, Stored(Office)));
+    }
+    ASSERT_TRUE(DenyKeySetValue(path, false));
+}
+
+TEST_F(ToolTest, ShowAndSetTellMissingAndInvalidRecordsApart)
+{
+    UserOptions unmarked = start;
+    unmarked.initialized = 1;
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&unmarked, DriverA));
+    ToolRun invalid = RunTool(L"show \"" + std::wstring(Office) + L"\"");
+    EXPECT_EQ(EXIT_INVALID_RECORD, invalid.code);
+    EXPECT_NE(std::string::npos, invalid.out.find("invalid record (no validity marker; the pages show defaults)"));
+    EXPECT_NE(std::string::npos, invalid.out.find("12345 (valid)")) << "shows what the pages show";
+    EXPECT_EQ(EXIT_INVALID_RECORD, RunTool(L"set \"" + std::wstring(Office) + L"\" duplex=1").code);
+    EXPECT_EQ("", Differences(unmarked, Stored(DriverA)));
+
+    DeleteUserInfo(DriverA);
+    EXPECT_EQ(EXIT_NO_RECORD, RunTool(L"show \"" + std::wstring(Office) + L"\"").code);
+    EXPECT_EQ(EXIT_NO_RECORD, RunTool(L"export \"" + std::wstring(Office) + L"\"").code);
+    // reset repairs: the full default, under both keys.
+    EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\"").code);
+    EXPECT_EQ("", Differences(Default(), Stored(DriverA)));
+    EXPECT_EQ("", Differences(Default(), Stored(Office)));
+}
+
+TEST_F(ToolTest, ResetOfASectionKeepsTheRestAndTheIdentityFields)
+{
+    UserOptions changed = start;
+    changed.duplex = 2;
+    changed.mirror = 1;
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&changed, DriverA));
+    EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\" tray info").code);
+    UserOptions expected = changed;
+    expected.duplex = 0;
+    EXPECT_EQ("", Differences(expected, Stored(DriverA)));
+    EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\" info --identity").code);
+    EXPECT_EQ(0, Stored(DriverA).owner[0]);
+}
+
+// ---------------------------------------------------------- export, import
+
+TEST_F(ToolTest, ExportThenImportIntoAnotherPrinterGivesTheSameRecord)
+{
+    UserOptions site = start;
+    site.duplex = 1;
+    site.collate = 1;
+    site.mediaType = 4;
+    lstrcpyW(site.comment, L"site \u00e6\u00f8\u00e5");
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&site, DriverA));
+    UserOptions branchUser = start;
+    lstrcpyW(branchUser.owner, L"Bo");
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&branchUser, DriverB));
+
+    std::wstring file = TempFile(L"site.reg");
+    ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"").code);
+    ToolRun import = RunTool(L"import \"" + file + L"\" \"" + std::wstring(Branch) + L"\"");
+    ASSERT_EQ(EXIT_OK, import.code) << import.err;
+    // Without --identity the branch's own user keeps owner and password.
+    UserOptions expected = site;
+    lstrcpyW(expected.owner, L"Bo");
+    EXPECT_EQ("", Differences(expected, Stored(DriverB)));
+
+    ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\" --identity").code);
+    ASSERT_EQ(EXIT_OK, RunTool(L"import \"" + file + L"\" \"" + std::wstring(Branch) + L"\" --identity").code);
+    EXPECT_EQ("", Differences(site, Stored(DriverB)));
+    EXPECT_EQ("", Differences(site, Stored(Branch)));
+
+    // The file without a printer goes back to the keys it names.
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&start, DriverA));
+    EXPECT_EQ(EXIT_OK, RunTool(L"import \"" + file + L"\" --identity").code);
+    EXPECT_EQ("", Differences(site, Stored(DriverA)));
+}
+
+TEST_F(ToolTest, ImportRefusesTruncatedOversizedAndUnmarkedExports)
+{
+    std::wstring file = TempFile(L"site.reg");
+    ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"").code);
+    std::string original = FileText(file);
+    std::wstring text(reinterpret_cast<const wchar_t *>(original.data()) + 1, original.size() / 2 - 1);
+    size_t last = text.rfind(L"\r\n", text.size() - 3);
+    struct Case {
+        const char *what;
+        std::wstring text;
+        const char *message;
+    } cases[] = {
+        {"truncated", text.substr(0, last) + L"\r\n", "bytes; a record has 1436"},
+        {"oversized", text.substr(0, text.size() - 2) + L",00\r\n", "holds 1437 bytes"},
+        {"unmarked", text.substr(0, text.find(L"=hex:39,30") + 5) + L"00" + text.substr(text.find(L"=hex:39,30") + 7),
+         "lacks the validity marker"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        DWORD written = 0;
+        std::wstring bytes = L"\xFEFF" + c.text;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size() * sizeof(wchar_t)), &written, NULL);
+        CloseHandle(handle);
+        ToolRun run = RunTool(L"import \"" + file + L"\" \"" + std::wstring(Branch) + L"\"");
+        EXPECT_EQ(EXIT_BAD_FILE, run.code);
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
+        EXPECT_EQ("", Differences(start, Stored(DriverB)));
+    }
+}
+
+// ----------------------------------------------- what the user then sees
+
+// The sheet opened for a printer whose name differs from its driver's shows
+// what set wrote.
+TEST_F(ToolTest, DocumentPropertiesOfThePrinterShowsTheValueSet)
+{
+    ASSERT_EQ(EXIT_OK, RunTool(L"set \"" + std::wstring(Office) + L"\" duplex=2").code);
+    PluginModule plugin;
+    IPrintOemUI *ui = plugin.NewObject();
+    ASSERT_TRUE(ui != NULL);
+    HANDLE printer = NULL;
+    ASSERT_TRUE(OpenPrinterW(const_cast<LPWSTR>(Office), &printer, NULL));
+    HostSheet sheet;
+    ASSERT_TRUE(HostOpenDocumentProperties(&sheet, ui, printer, L"Document Properties"));
+    SendMessageW(sheet.window, PSM_SETCURSEL, 3, 0);
+    HWND tray = reinterpret_cast<HWND>(SendMessageW(sheet.window, PSM_GETCURRENTPAGEHWND, 0, 0));
+    EXPECT_EQ(2, SendDlgItemMessageW(tray, IDC_TRAY_DUPLEX, CB_GETCURSEL, 0, 0));
+    HostEndSheet(&sheet);
+    ClosePrinter(printer);
+    ui->Release();
+}
+
+// --------------------------------------------------------- template reader
+
+// The captions come from templates in whatever DLL an admin names: a
+// template cut short anywhere gives the caption or nothing, and reads no
+// byte past its end (the page behind it is inaccessible).
+TEST(TemplateCaption, CutTemplatesGiveTheCaptionOrNothing)
+{
+    HMODULE texts = LoadLibraryExW(PluginPath(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceW(texts, MAKEINTRESOURCEW(IDD_FILE_PAGE), RT_DIALOG);
+    DWORD size = SizeofResource(texts, found);
+    const BYTE *resource = static_cast<const BYTE *>(LockResource(LoadResource(texts, found)));
+    std::wstring full = TemplateControlCaption(resource, size, IDC_FILE_SPOOL_HOLD);
+    EXPECT_FALSE(full.empty());
+
+    BYTE *pages = static_cast<BYTE *>(VirtualAlloc(NULL, 0x20000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    DWORD old;
+    ASSERT_TRUE(VirtualProtect(pages + 0x10000, 0x10000, PAGE_NOACCESS, &old));
+    for (DWORD length = 0; length <= size; ++length) {
+        BYTE *copy = pages + 0x10000 - length;
+        memcpy(copy, resource, length);
+        std::wstring caption = TemplateControlCaption(copy, length, IDC_FILE_SPOOL_HOLD);
+        EXPECT_TRUE(caption.empty() || caption == full) << length;
+    }
+    EXPECT_EQ(L"", TemplateControlCaption(resource, size, 4242));
+    VirtualFree(pages, 0, MEM_RELEASE);
+    FreeLibrary(texts);
+}
+
+} // namespace
