@@ -49,12 +49,35 @@ void Rng::Fill(void *data, size_t size)
     }
 }
 
+// A seed as the reports print it (0x and hex digits) or in decimal. Parsed
+// here: the C runtime's 64-bit parser is missing from Windows 2000's.
+static uint64_t ParseSeed(const char *text)
+{
+    unsigned radix = 10;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        radix = 16;
+        text += 2;
+    }
+    uint64_t value = 0;
+    for (; *text; ++text) {
+        char c = *text;
+        unsigned digit = c >= '0' && c <= '9'   ? c - '0'
+                         : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                         : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                : 99;
+        if (digit >= radix)
+            break;
+        value = value * radix + digit;
+    }
+    return value;
+}
+
 uint64_t ChooseSeed()
 {
     char text[32];
     DWORD length = GetEnvironmentVariableA("QLX_SEED", text, sizeof(text));
     if (length && length < sizeof(text))
-        return _strtoui64(text, NULL, 0);
+        return ParseSeed(text);
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return static_cast<uint64_t>(now.QuadPart) * 0x9E3779B97F4A7C15ull ^ GetCurrentProcessId();
@@ -371,8 +394,14 @@ FuzzReport FuzzStoreReader(uint64_t seed, int cases, const wchar_t *name)
                 Fail(&report, i, "cannot create the test key");
                 break;
             }
-            if (shape == WithValue)
+            if (shape == WithValue) {
                 RegSetValueExW(key, L"User Info", 0, type, value, length);
+                // A string-typed value whose last unit is not a NUL but whose
+                // next one in the caller's buffer is gets that terminator
+                // counted as well (NT does so, and Wine with it): what the
+                // reader meets is the stored length.
+                RegQueryValueExW(key, L"User Info", NULL, NULL, NULL, &length);
+            }
             RegCloseKey(key);
         }
 

@@ -79,6 +79,10 @@ LONG OEMDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam)
         TraceLog("OEMDocumentPropertySheets(PROPSHEETUI_REASON_DESTROY):\n");
         break;
     case PROPSHEETUI_REASON_SET_RESULT:
+        // Without its result block the call fails like any other bad
+        // argument: with the reason in the last error.
+        if (!lParam)
+            SetLastError(ERROR_INVALID_PARAMETER);
         result = lParam ? static_cast<LONG>(reinterpret_cast<const SETRESULT_INFO *>(lParam)->Result) : 0;
         TraceLog("OEMDocumentPropertySheets(PROPSHEETUI_REASON_SET_RESULT):\n");
         break;

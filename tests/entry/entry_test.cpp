@@ -153,7 +153,9 @@ TEST_F(EntryTest, GetInfoReportsSignatureAndVersions)
     ASSERT_TRUE(ui != NULL);
     DWORD value = 0, needed = 0;
 
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(S_OK, ui->GetInfo(OEMGI_GETSIGNATURE, &value, sizeof(value), &needed));
+    EXPECT_EQ(0xdeadbeef, GetLastError()) << "success leaves the last error alone";
     EXPECT_EQ(0x514C5853u, value);
     EXPECT_EQ(4u, needed);
     value = 0;
@@ -170,14 +172,14 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
     ASSERT_TRUE(ui != NULL);
     DWORD needed = 77;
 
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, NULL, 4, &needed));
     EXPECT_EQ(4u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
 
     BYTE small[4] = {0xCC, 0xCC, 0xCC, 0xCC};
     needed = 77;
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, small, 3, &needed));
     EXPECT_EQ(4u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
@@ -186,20 +188,34 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
 
     DWORD value = 0;
     needed = 77;
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETPUBLISHERINFO, &value, sizeof(value), &needed));
     EXPECT_EQ(0u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    SetLastError(0xdeadbeef);
     EXPECT_EQ(E_FAIL, ui->GetInfo(0, &value, sizeof(value), NULL));
-
-    void *readOnly = VirtualAlloc(NULL, 4096, MEM_COMMIT, PAGE_READONLY);
-    ASSERT_TRUE(readOnly != NULL);
-    needed = 77;
-    SetLastError(0);
-    EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, readOnly, 4, &needed));
-    EXPECT_EQ(0u, needed);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-    VirtualFree(readOnly, 0, MEM_RELEASE);
+
+    // Unwritable as a whole, and writable for only 4 of the 8 bytes stated:
+    // the host's size is checked, not the 4 bytes the answer needs.
+    BYTE *pages = static_cast<BYTE *>(VirtualAlloc(NULL, 8192, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(pages != NULL);
+    DWORD old;
+    ASSERT_TRUE(VirtualProtect(pages + 4096, 4096, PAGE_READONLY, &old));
+    struct Unwritable {
+        BYTE *buffer;
+        DWORD size;
+    } unwritable[] = {{pages + 4096, 4}, {pages + 4092, 8}};
+    for (const Unwritable &u : unwritable) {
+        memset(pages + 4092, 0xCC, 4);
+        needed = 77;
+        SetLastError(0xdeadbeef);
+        EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, u.buffer, u.size, &needed)) << u.size;
+        EXPECT_EQ(0u, needed);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+        EXPECT_EQ(0xCCCCCCCCu, *reinterpret_cast<DWORD *>(pages + 4092)) << "nothing written";
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
     ui->Release();
 }
 

@@ -9,43 +9,58 @@ protected:
     HWND OpenFilePage(const UserOptions *stored = NULL) { return OpenPageWith(0, stored); }
 };
 
-TEST_F(FilePageTest, DefaultRecordShowsProcessAndPrintWithDeleteJob)
+// Columns of the tables below: the four action buttons, the list, Defaults.
+const std::vector<int> FileControls = {IDC_FILE_PROCESS_PRINT, IDC_FILE_PROCESS_HOLD, IDC_FILE_PREFLIGHT_HOLD,
+                                       IDC_FILE_SPOOL_HOLD,    IDC_FILE_DISPOSITION,  IDC_FILE_DEFAULTS};
+
+TEST_F(FilePageTest, ListHoldsTheDispositionsInOrder)
 {
     HWND page = OpenFilePage();
-    EXPECT_TRUE(Checked(page, IDC_FILE_PROCESS_PRINT));
-    EXPECT_FALSE(Checked(page, IDC_FILE_PROCESS_HOLD));
-    EXPECT_FALSE(Checked(page, IDC_FILE_PREFLIGHT_HOLD));
-    EXPECT_FALSE(Checked(page, IDC_FILE_SPOOL_HOLD));
     ASSERT_EQ(3, ListCount(page, IDC_FILE_DISPOSITION));
     EXPECT_EQ(L"Gem billedfil", ListText(page, IDC_FILE_DISPOSITION, 0));
     EXPECT_EQ(L"Slet billedfil", ListText(page, IDC_FILE_DISPOSITION, 1));
     EXPECT_EQ(L"Slet job", ListText(page, IDC_FILE_DISPOSITION, 2));
-    EXPECT_EQ(2, ListSelection(page, IDC_FILE_DISPOSITION));
-    EXPECT_TRUE(Enabled(page, IDC_FILE_DISPOSITION));
 }
 
-TEST_F(FilePageTest, ResultingValuesFollowTheRadioButtonAndList)
+TEST_F(FilePageTest, StoredRecordsShowAndSaveAsTheyShould)
 {
-    struct Case {
-        int button;
-        int entry;
-        LONG jobAction, printDisposition, dispositionSelection;
-    } cases[] = {
-        {IDC_FILE_PROCESS_PRINT, 0, 1, 0, 0},  {IDC_FILE_PROCESS_PRINT, 1, 1, 1, 1},
-        {IDC_FILE_PROCESS_PRINT, 2, 0, 2, 2},  {IDC_FILE_PROCESS_HOLD, 1, 4, 0, 1},
-        {IDC_FILE_PREFLIGHT_HOLD, 0, 3, 0, 0}, {IDC_FILE_SPOOL_HOLD, 2, 2, 0, 2},
-    };
-    HWND page = OpenFilePage();
-    for (const Case &c : cases) {
-        page = ShowPage(0);
-        ClickButton(page, IDC_FILE_PROCESS_PRINT);
-        ChooseListEntry(page, IDC_FILE_DISPOSITION, c.entry);
-        ClickButton(page, c.button);
-        UserOptions stored = LeaveAndRead();
-        EXPECT_EQ(c.jobAction, stored.jobAction) << "button " << c.button << " entry " << c.entry;
-        EXPECT_EQ(c.printDisposition, stored.printDisposition) << "button " << c.button << " entry " << c.entry;
-        EXPECT_EQ(c.dispositionSelection, stored.dispositionSelection) << "button " << c.button;
-    }
+    LONG UserOptions::*action = &UserOptions::jobAction;
+    LONG UserOptions::*disposition = &UserOptions::printDisposition;
+    LONG UserOptions::*selection = &UserOptions::dispositionSelection;
+    CheckStoredVariants(0, FileControls, {
+        {"the default: print, then delete the job", {}, "1 0 0 0 2/3 -", {}},
+        {"print, keep the image", {{action, 1}, {selection, 0}, {disposition, 0}}, "1 0 0 0 0 -", {}},
+        {"print, delete the image", {{action, 1}, {selection, 1}, {disposition, 1}}, "1 0 0 0 1 -", {}},
+        {"print stored with delete job", {{action, 1}}, "1 0 0 0 2 -", {{action, 0}}},
+        {"process and hold", {{action, 4}}, "0 1 0 0 2d -", {{disposition, 0}}},
+        {"preflight and hold", {{action, 3}, {selection, 0}}, "0 0 1 0 0d -", {{disposition, 0}}},
+        {"spool and hold", {{action, 2}, {selection, 1}}, "0 0 0 1 1d -", {{disposition, 0}}},
+        {"an action beyond the buttons", {{action, 9}}, "0 0 0 0 2d -", {{action, 2}, {disposition, 0}}},
+        {"a negative action", {{action, -1}, {selection, 0}}, "0 0 0 0 0d -", {{action, 2}, {disposition, 0}}},
+        {"a disposition beyond the list", {{action, 1}, {selection, 7}}, "1 0 0 0 -1 -",
+         {{selection, -1}, {disposition, -1}}},
+    });
+}
+
+TEST_F(FilePageTest, EachChoiceStoresOnlyItsOwnFields)
+{
+    LONG UserOptions::*action = &UserOptions::jobAction;
+    LONG UserOptions::*disposition = &UserOptions::printDisposition;
+    LONG UserOptions::*selection = &UserOptions::dispositionSelection;
+    CheckActionsChangeOnlyTheirFields(0, {
+        {IDC_FILE_PROCESS_HOLD, Click, {{action, 4}, {disposition, 0}}},
+        {IDC_FILE_PREFLIGHT_HOLD, Click, {{action, 3}}},
+        {IDC_FILE_SPOOL_HOLD, Click, {{action, 2}}},
+        {IDC_FILE_DISPOSITION, 1, {{selection, 1}}},
+        {IDC_FILE_PROCESS_PRINT, Click, {{action, 1}, {disposition, 1}}},
+        {IDC_FILE_DISPOSITION, 2, {{selection, 2}, {disposition, 2}, {action, 0}}},
+        {IDC_FILE_DISPOSITION, 0, {{selection, 0}, {disposition, 0}, {action, 1}}},
+    });
+}
+
+TEST_F(FilePageTest, EveryHandledControlMarksTheSheetOnce)
+{
+    CheckCommandMarks(0, FileControls, {IDOK, IDCANCEL, 4242}, BN_SETFOCUS);
 }
 
 TEST_F(FilePageTest, HoldActionDisablesTheListButKeepsItsChoice)
@@ -83,32 +98,6 @@ TEST_F(FilePageTest, DefaultsGoToTheDevmodeAndTheControls)
     EXPECT_EQ(0, DevmodeRecord().jobAction);
     EXPECT_EQ(2, DevmodeRecord().printDisposition);
     EXPECT_EQ(2, DevmodeRecord().dispositionSelection);
-}
-
-TEST_F(FilePageTest, StoredActionOutOfRangeShowsNoButtonAndSavesSpoolAndHold)
-{
-    UserOptions planted = DefaultRecord(ui);
-    planted.jobAction = 9;
-    HWND page = OpenFilePage(&planted);
-    EXPECT_FALSE(Checked(page, IDC_FILE_PROCESS_PRINT));
-    EXPECT_FALSE(Checked(page, IDC_FILE_PROCESS_HOLD));
-    EXPECT_FALSE(Checked(page, IDC_FILE_PREFLIGHT_HOLD));
-    EXPECT_FALSE(Checked(page, IDC_FILE_SPOOL_HOLD));
-    EXPECT_FALSE(Enabled(page, IDC_FILE_DISPOSITION));
-    EXPECT_EQ(2, LeaveAndRead().jobAction);
-}
-
-TEST_F(FilePageTest, StoredSelectionOutOfRangeShowsNoEntryAndSavesMinusOne)
-{
-    UserOptions planted = DefaultRecord(ui);
-    planted.jobAction = 1;
-    planted.dispositionSelection = 7;
-    HWND page = OpenFilePage(&planted);
-    EXPECT_EQ(-1, ListSelection(page, IDC_FILE_DISPOSITION));
-    UserOptions stored = LeaveAndRead();
-    EXPECT_EQ(-1, stored.dispositionSelection);
-    EXPECT_EQ(-1, stored.printDisposition);
-    EXPECT_EQ(1, stored.jobAction);
 }
 
 } // namespace

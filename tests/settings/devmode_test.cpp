@@ -11,18 +11,6 @@ namespace {
 
 const wchar_t DevmodePrinter[] = HOST_TEST_NAME(L"Devmode");
 
-OEMDMPARAM Param(void *in, void *out, DWORD size, HANDLE printer = NULL)
-{
-    OEMDMPARAM param;
-    ZeroMemory(&param, sizeof(param));
-    param.cbSize = sizeof(param);
-    param.hPrinter = printer;
-    param.pOEMDMIn = in;
-    param.pOEMDMOut = out;
-    param.cbBufSize = size;
-    return param;
-}
-
 PrivateDevmode Filled(BYTE fill)
 {
     PrivateDevmode devmode;
@@ -32,7 +20,7 @@ PrivateDevmode Filled(BYTE fill)
 
 TEST(DevmodeTest, SizeAnswers1448WhateverTheBlockHeld)
 {
-    OEMDMPARAM param = Param(NULL, NULL, 7);
+    OEMDMPARAM param = DevmodeParam(NULL, NULL, 7);
     EXPECT_TRUE(OEMDevMode(OEMDM_SIZE, &param));
     EXPECT_EQ(1448u, param.cbBufSize);
 }
@@ -42,7 +30,7 @@ TEST(DevmodeTest, DefaultWritesHeaderAndFullDefaultRecord)
     BYTE area[2000];
     memset(area, 0, sizeof(PrivateDevmode));
     memset(area + sizeof(PrivateDevmode), 0x33, sizeof(area) - sizeof(PrivateDevmode));
-    OEMDMPARAM param = Param(NULL, area, sizeof(area));
+    OEMDMPARAM param = DevmodeParam(NULL, area, sizeof(area));
     ASSERT_TRUE(OEMDevMode(OEMDM_DEFAULT, &param));
     PrivateDevmode *devmode = reinterpret_cast<PrivateDevmode *>(area);
     EXPECT_EQ(2000u, devmode->header.dwSize) << "the host's size goes in unchanged";
@@ -58,8 +46,8 @@ TEST(DevmodeTest, DefaultIntoASmallerAreaFailsAndWritesNothing)
     GuardedPages guard(100);
     BYTE *area = static_cast<BYTE *>(guard.End(100));
     memset(area, 0x33, 100);
-    OEMDMPARAM param = Param(NULL, area, 100);
-    SetLastError(0);
+    OEMDMPARAM param = DevmodeParam(NULL, area, 100);
+    SetLastError(0xdeadbeef);
     EXPECT_FALSE(OEMDevMode(OEMDM_DEFAULT, &param));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
     for (int i = 0; i < 100; ++i)
@@ -73,7 +61,7 @@ TEST(DevmodeTest, ConvertAndMergeCopyTheInputWhole)
     in.options.initialized = 1;
     for (DWORD mode : {OEMDM_CONVERT, OEMDM_MERGE}) {
         PrivateDevmode out = Filled(0x99);
-        OEMDMPARAM param = Param(&in, &out, sizeof(out));
+        OEMDMPARAM param = DevmodeParam(&in, &out, sizeof(out));
         EXPECT_TRUE(OEMDevMode(mode, &param));
         EXPECT_EQ(0, memcmp(&in, &out, sizeof(in))) << "mode " << mode;
     }
@@ -83,7 +71,7 @@ TEST(DevmodeTest, OtherRequestCodesChangeNothing)
 {
     PrivateDevmode in = Filled(1), out = Filled(2);
     for (DWORD mode : {0u, 5u}) {
-        OEMDMPARAM param = Param(&in, &out, sizeof(out));
+        OEMDMPARAM param = DevmodeParam(&in, &out, sizeof(out));
         EXPECT_TRUE(OEMDevMode(mode, &param));
         EXPECT_EQ(sizeof(out), param.cbBufSize);
         EXPECT_EQ(2, reinterpret_cast<BYTE *>(&out)[100]);
@@ -92,11 +80,11 @@ TEST(DevmodeTest, OtherRequestCodesChangeNothing)
 
 TEST(DevmodeTest, NullBlockOrAreasFailWithInvalidParameter)
 {
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_FALSE(OEMDevMode(OEMDM_SIZE, NULL));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     PrivateDevmode out = Filled(2);
-    OEMDMPARAM param = Param(NULL, &out, sizeof(out));
+    OEMDMPARAM param = DevmodeParam(NULL, &out, sizeof(out));
     EXPECT_FALSE(OEMDevMode(OEMDM_MERGE, &param));
     EXPECT_EQ(2, reinterpret_cast<BYTE *>(&out)[0]);
 
@@ -142,7 +130,7 @@ protected:
     std::wstring MergedName()
     {
         PrivateDevmode in = Filled(4), out = Filled(5);
-        OEMDMPARAM param = Param(&in, &out, sizeof(out), printer);
+        OEMDMPARAM param = DevmodeParam(&in, &out, sizeof(out), printer);
         EXPECT_TRUE(OEMDevMode(OEMDM_MERGE, &param));
         EXPECT_EQ(0, memcmp(&in, &out, sizeof(in)));
         return CurrentPrinterName;
@@ -169,7 +157,7 @@ TEST_F(MergeTest, UnreadableDriverKeepsTheNameAndStillCopies)
 {
     lstrcpyW(CurrentPrinterName, L"Before");
     PrivateDevmode in = Filled(4), out = Filled(5);
-    OEMDMPARAM param = Param(&in, &out, sizeof(out), NULL);
+    OEMDMPARAM param = DevmodeParam(&in, &out, sizeof(out), NULL);
     EXPECT_TRUE(OEMDevMode(OEMDM_MERGE, &param));
     EXPECT_STREQ(L"Before", CurrentPrinterName);
     EXPECT_EQ(0, memcmp(&in, &out, sizeof(in)));

@@ -124,12 +124,12 @@ TEST_F(PrinterEventTest, NamesThatDoNotFitOrNullFailAndChangeNothing)
     GuardedPages guard(4096);
     lstrcpyW(CurrentPrinterName, L"Before");
     PWSTR tooLong = guard.Name(L"Server\\" HOST_TEST_NAME(L"Events"), 7 + CURRENT_PRINTER_NAME_UNITS);
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_FALSE(OEMPrinterEvent(tooLong, PRINTER_EVENT_INITIALIZE, 0, 0));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     EXPECT_STREQ(L"Before", CurrentPrinterName);
 
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_FALSE(OEMPrinterEvent(NULL, PRINTER_EVENT_CACHE_REFRESH, 0, 0));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     EXPECT_STREQ(L"Before", CurrentPrinterName);
@@ -190,11 +190,11 @@ TEST(CommonUIPropTest, HidesDriverItemsOnPrinterPropertiesOnly)
         EXPECT_EQ(static_cast<DWORD>(OPTIF_HIDE), item.Flags);
 
     OEMCUIPPARAM before = param;
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_FALSE(OEMCommonUIProp(3, &param));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     EXPECT_EQ(0, memcmp(&before, &param, sizeof(param)));
-    SetLastError(0);
+    SetLastError(0xdeadbeef);
     EXPECT_FALSE(OEMCommonUIProp(OEMCUIP_PRNPROP, NULL));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }

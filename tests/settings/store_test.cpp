@@ -15,10 +15,15 @@ const wchar_t StoreName[] = HOST_TEST_NAME(L"Store");
 
 class StoreTest : public ::testing::Test {
 protected:
-    void TearDown() override
+    // Also before each test: a run that failed half-way must not leave a
+    // key that fails the next run. "Office,Left,Right" is a key only when
+    // the cut went wrong.
+    void SetUp() override { DeleteKeys(); }
+    void TearDown() override { DeleteKeys(); }
+    static void DeleteKeys()
     {
-        for (const wchar_t *name :
-             {StoreName, HOST_TEST_NAME(L"Store,Left"), HOST_TEST_NAME(L"Office,Left"), HOST_TEST_NAME(L"Office")})
+        for (const wchar_t *name : {StoreName, HOST_TEST_NAME(L"Store,Left"), HOST_TEST_NAME(L"Office,Left,Right"),
+                                    HOST_TEST_NAME(L"Office,Left"), HOST_TEST_NAME(L"Office")})
             DeleteStoreKey(name);
     }
 

@@ -2,6 +2,10 @@
 // trace on, driven through its COM object as the host drives it.
 #include "tests/settings/settings_support.h"
 
+#include <commctrl.h>
+
+#include "host/sheet_host.h"
+
 namespace {
 
 const wchar_t VariantPrinter[] = HOST_TEST_NAME(L"Variant");
@@ -59,6 +63,67 @@ TEST_F(VariantTest, ConvertTracesOnlyHeadersThatDiffer)
     EXPECT_EQ(S_OK, plugin.ui->DevMode(OEMDM_CONVERT, &param));
     EXPECT_NE(std::string::npos, Log().find(":OEMDevMode() - Bad version of OEMDM\r\n"));
     EXPECT_EQ(2u, out.header.dwVersion);
+}
+
+TEST_F(VariantTest, EveryFixedPointIsTraced)
+{
+    // The host's whole round with the trace on: a printer event, the
+    // devmode requests of Document Properties, the common UI, a sheet left
+    // from the Info page and cancelled, and the sheet's results.
+    EXPECT_EQ(S_OK, plugin.ui->PrinterEvent(const_cast<PWSTR>(VariantPrinter), 0, 0, 0));
+    PrivateDevmode in, out;
+    memset(&in, 0, sizeof(in));
+    memset(&out, 0, sizeof(out));
+    OEMDMPARAM param = DevmodeParam(&in, &out, sizeof(out));
+    EXPECT_EQ(S_OK, plugin.ui->DevMode(OEMDM_CONVERT, &param));
+    OEMCUIPPARAM items;
+    ZeroMemory(&items, sizeof(items));
+    EXPECT_EQ(S_OK, plugin.ui->CommonUIProp(OEMCUIP_DOCPROP, &items));
+
+    HostSheet sheet = {};
+    ASSERT_TRUE(HostOpenDocumentProperties(&sheet, plugin.ui, NULL, L"Spor"));
+    PropSheet_SetCurSel(sheet.window, NULL, 4);
+    HostPumpSheet(&sheet);
+    PropSheet_SetCurSel(sheet.window, NULL, 0);
+    HostPumpSheet(&sheet);
+    PropSheet_PressButton(sheet.window, PSBTN_CANCEL);
+    for (int i = 0; i < 3; ++i)
+        HostPumpSheet(&sheet);
+    HostEndSheet(&sheet);
+
+    SETRESULT_INFO result = {};
+    result.cbSize = sizeof(result);
+    result.Result = CPSUI_OK;
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof(info);
+    info.Reason = PROPSHEETUI_REASON_SET_RESULT;
+    EXPECT_EQ(S_OK, plugin.ui->DocumentPropertySheets(&info, reinterpret_cast<LPARAM>(&result)));
+    info.Reason = PROPSHEETUI_REASON_GET_ICON;
+    EXPECT_EQ(E_FAIL, plugin.ui->DocumentPropertySheets(&info, 0));
+
+    const char *const lines[] = {
+        "Entered OEMPrinterEvent = 0",
+        "OEMPrinterEvent(" HOST_TEST_PREFIX_NARROW "Variant), iDriverEvent = 0",
+        "OEMDevMode(OEMDM_CONVERT)",
+        "OEMCommonUIProp()",
+        "OEMDevMode(OEMDM_SIZE)",
+        "OEMDevMode(OEMDM_DEFAULT)",
+        "OEMDevMode(OEMDM_MERGE)",
+        "OEMDevMode(" HOST_TEST_PREFIX_NARROW "Variant)",
+        "OEMDocumentPropertySheets(PROPSHEETUI_REASON_INIT):",
+        "Entering GetUserInfo()...",
+        "GetUserInfo(pszPrinterName, " HOST_TEST_PREFIX_NARROW "Variant)...",
+        "Entering SetUserInfo()...",
+        "SetUserInfo(pszPrinterName, " HOST_TEST_PREFIX_NARROW "Variant)...",
+        "BRIVELDocDocInfoPSDlgProc(WM_NOTIFY): ",
+        "Cancel button hit...",
+        "OEMDocumentPropertySheets(PROPSHEETUI_REASON_DESTROY):",
+        "OEMDocumentPropertySheets(PROPSHEETUI_REASON_SET_RESULT):",
+        "OEMDocumentPropertySheets()",
+    };
+    std::string log = Log();
+    for (const char *line : lines)
+        EXPECT_NE(std::string::npos, log.find(std::string(":") + line)) << line;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "tests/support/sheet_driver.h"
 
 #include <commctrl.h>
+#include <stdio.h>
+#include <stdlib.h>
 
 static std::wstring KeyPath(const wchar_t *name)
 {
@@ -38,11 +40,7 @@ UserOptions DefaultRecord(IPrintOemUI *ui)
 {
     PrivateDevmode devmode;
     ZeroMemory(&devmode, sizeof(devmode));
-    OEMDMPARAM dm;
-    ZeroMemory(&dm, sizeof(dm));
-    dm.cbSize = sizeof(dm);
-    dm.cbBufSize = sizeof(devmode);
-    dm.pOEMDMOut = &devmode;
+    OEMDMPARAM dm = DevmodeParam(NULL, &devmode, sizeof(devmode));
     EXPECT_EQ(S_OK, ui->DevMode(OEMDM_DEFAULT, &dm));
     return devmode.options;
 }
@@ -118,6 +116,104 @@ std::wstring ControlText(HWND page, int id)
     wchar_t text[1024] = L"";
     GetDlgItemTextW(page, id, text, 1024);
     return text;
+}
+
+UserOptions WithFields(UserOptions record, const std::vector<FieldValue> &fields)
+{
+    for (const FieldValue &f : fields)
+        record.*f.field = f.value == Toggled ? 1 - record.*f.field : f.value;
+    return record;
+}
+
+std::string RecordDiff(const UserOptions &expected, const UserOptions &actual)
+{
+    std::string diff;
+    const BYTE *a = reinterpret_cast<const BYTE *>(&expected), *b = reinterpret_cast<const BYTE *>(&actual);
+    for (size_t offset = 0; offset < sizeof(UserOptions); offset += 4) {
+        if (!memcmp(a + offset, b + offset, 4))
+            continue;
+        LONG want, got;
+        memcpy(&want, a + offset, 4);
+        memcpy(&got, b + offset, 4);
+        char line[80];
+        snprintf(line, sizeof(line), "offset %u: %ld, not %ld\n", static_cast<unsigned>(offset), got, want);
+        diff += line;
+    }
+    return diff;
+}
+
+static std::string ControlState(HWND page, int id)
+{
+    HWND control = GetDlgItem(page, id);
+    if (!control)
+        return "x";
+    wchar_t className[32] = L"";
+    GetClassNameW(control, className, 32);
+    LONG style = GetWindowLongW(control, GWL_STYLE);
+    char value[32] = "-";
+    if (!lstrcmpiW(className, L"ComboBox")) {
+        snprintf(value, sizeof(value), "%d/%d", ListSelection(page, id), ListCount(page, id));
+    } else if (!lstrcmpiW(className, L"Button")) {
+        LONG type = style & BS_TYPEMASK;
+        if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON ||
+            type == BS_3STATE || type == BS_AUTO3STATE)
+            snprintf(value, sizeof(value), "%u", IsDlgButtonChecked(page, id));
+    }
+    std::string state = value;
+    if (!IsWindowEnabled(control))
+        state += "d";
+    if (!(style & WS_VISIBLE))
+        state += "h";
+    return state;
+}
+
+// A token against the control's full state: a list's entry count and a
+// value of "-" compare only when the token asks.
+static bool TokenMatches(const std::string &token, const std::string &state)
+{
+    size_t valueEnd = token.find_first_of("dh");
+    std::string value = token.substr(0, valueEnd), flags = valueEnd == std::string::npos ? "" : token.substr(valueEnd);
+    size_t stateEnd = state.find_first_of("dh");
+    std::string stateValue = state.substr(0, stateEnd),
+                stateFlags = stateEnd == std::string::npos ? "" : state.substr(stateEnd);
+    if (value == "x" || stateValue == "x")
+        return value == stateValue;
+    if (flags != stateFlags)
+        return false;
+    if (value == "-")
+        return true;
+    if (value.find('/') == std::string::npos)
+        stateValue = stateValue.substr(0, stateValue.find('/'));
+    return value == stateValue;
+}
+
+std::string ControlStateDiff(HWND page, const std::vector<int> &controls, const char *expected)
+{
+    std::string diff;
+    const char *next = expected;
+    for (int id : controls) {
+        while (*next == ' ')
+            ++next;
+        const char *end = next;
+        while (*end && *end != ' ')
+            ++end;
+        std::string token(next, end);
+        next = end;
+        std::string state = ControlState(page, id);
+        if (token.empty() || !TokenMatches(token, state))
+            diff += "control " + std::to_string(id) + ": " + state + ", not " + token + "\n";
+    }
+    while (*next == ' ')
+        ++next;
+    if (*next)
+        diff += std::string("tokens left over: ") + next + "\n";
+    return diff;
+}
+
+INT_PTR PageCommand(HWND page, int id, WORD code)
+{
+    DLGPROC proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(page, DWLP_DLGPROC));
+    return proc(page, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
 }
 
 // ------------------------------------------------------------ modal script
@@ -310,4 +406,55 @@ UserOptions SheetFixture::Stored()
 UserOptions &SheetFixture::DevmodeRecord()
 {
     return reinterpret_cast<PrivateDevmode *>(sheet.devmode)->options;
+}
+
+void SheetFixture::CheckStoredVariants(int pageIndex, const std::vector<int> &controls,
+                                       const std::vector<StoredVariant> &variants,
+                                       std::function<void(HWND, const StoredVariant &)> extra)
+{
+    const UserOptions defaults = DefaultRecord(ui);
+    for (const StoredVariant &variant : variants) {
+        SCOPED_TRACE(variant.what);
+        UserOptions stored = WithFields(defaults, variant.stored);
+        HWND page = OpenPageWith(pageIndex, &stored);
+        EXPECT_EQ("", ControlStateDiff(page, controls, variant.shown));
+        if (extra)
+            extra(page, variant);
+        EXPECT_EQ("", RecordDiff(WithFields(stored, variant.saved), LeaveAndRead())) << "what leaving stores";
+        HostEndSheet(&sheet);
+    }
+}
+
+void SheetFixture::CheckActionsChangeOnlyTheirFields(int pageIndex, const std::vector<ControlAction> &actions)
+{
+    OpenSheet();
+    ShowPage(pageIndex);
+    LeaveAndRead(); // the page's own section is stored from here on
+    for (const ControlAction &action : actions) {
+        SCOPED_TRACE("control " + std::to_string(action.control) + " entry " + std::to_string(action.entry));
+        HWND page = ShowPage(pageIndex);
+        UserOptions before = Stored();
+        if (action.entry == Click)
+            ClickButton(page, action.control);
+        else
+            ChooseListEntry(page, action.control, action.entry);
+        EXPECT_EQ("", RecordDiff(WithFields(before, action.changes), LeaveAndRead()));
+    }
+}
+
+void SheetFixture::CheckCommandMarks(int pageIndex, const std::vector<int> &marking, const std::vector<int> &ignored,
+                                     WORD code)
+{
+    OpenSheet();
+    HWND page = ShowPage(pageIndex);
+    for (int id : marking) {
+        int before = ChangedCount;
+        EXPECT_EQ(TRUE, PageCommand(page, id, code)) << "control " << id;
+        EXPECT_EQ(before + 1, ChangedCount) << "control " << id;
+    }
+    for (int id : ignored) {
+        int before = ChangedCount;
+        EXPECT_EQ(FALSE, PageCommand(page, id, code)) << "control " << id;
+        EXPECT_EQ(before, ChangedCount) << "control " << id;
+    }
 }

@@ -47,6 +47,18 @@ IPrintOemUI *PluginModule::NewObject()
     return ui;
 }
 
+OEMDMPARAM DevmodeParam(void *in, void *out, DWORD size, HANDLE printer)
+{
+    OEMDMPARAM param;
+    ZeroMemory(&param, sizeof(param));
+    param.cbSize = sizeof(param);
+    param.hPrinter = printer;
+    param.pOEMDMIn = in;
+    param.pOEMDMOut = out;
+    param.cbBufSize = size;
+    return param;
+}
+
 bool DenyKeySetValue(const std::wstring &path, bool deny)
 {
     HKEY key;

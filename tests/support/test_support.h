@@ -36,3 +36,6 @@ struct PluginModule {
 
 // The text of a property sheet's tab.
 std::wstring SheetTabText(HWND sheet, int index);
+
+// The devmode handler's parameter block as the core driver fills it.
+OEMDMPARAM DevmodeParam(void *in, void *out, DWORD size, HANDLE printer = NULL);
