@@ -165,8 +165,13 @@ void ExpectWindows2000Imports(const PeImage &image)
         "AcquireSRWLockExclusive", "SleepConditionVariableCS", "FlsAlloc",
         "GetModuleHandleExW",     "GetModuleHandleExA",          "CreateSymbolicLinkW",
         "GetFileInformationByHandleEx", "SetThreadErrorMode",  "GetSystemTimePreciseAsFileTime"};
-    // The x64 unwinder's helpers exist on every 64-bit Windows, not on 2000.
-    const std::set<std::string> deniedOnI686 = {"RtlCaptureContext", "RtlVirtualUnwind", "RtlLookupFunctionEntry"};
+    // The x64 unwinder's helpers exist on every 64-bit Windows, not on 2000,
+    // and msvcrt.dll's 64-bit time and number functions came with XP.
+    const std::set<std::string> deniedOnI686 = {
+        "RtlCaptureContext", "RtlVirtualUnwind", "RtlLookupFunctionEntry", "_fstat64",    "_stat64",
+        "_wstat64",          "_strtoui64",       "_strtoi64",              "_wcstoui64",  "_wcstoi64",
+        "_time64",           "_localtime64",     "_gmtime64",              "_mktime64",   "_ctime64",
+        "_findfirst64",      "_findnext64",      "_futime64"};
 
     auto imports = image.Imports();
     EXPECT_FALSE(imports.empty());
@@ -215,6 +220,17 @@ TEST(ToolImage, RunsWhereThePluginRuns)
         EXPECT_EQ(0, image.nt32->OptionalHeader.MinorSubsystemVersion);
         EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_CUI, image.nt32->OptionalHeader.Subsystem);
     }
+}
+
+// The test kit's programs go to those machines too; this program stands for
+// them, built and linked as every one of them is.
+TEST(TestProgramImage, RunsWhereThePluginRuns)
+{
+    wchar_t path[MAX_PATH] = L"";
+    ASSERT_TRUE(GetModuleFileNameW(NULL, path, MAX_PATH));
+    PeImage image;
+    ASSERT_TRUE(image.Load(path)) << "cannot read the test program's image";
+    ExpectWindows2000Imports(image);
 }
 
 } // namespace
