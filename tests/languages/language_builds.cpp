@@ -1,8 +1,8 @@
-#include "host/test_names.h"
 #include "tests/languages/language_builds.h"
 
 #include <commctrl.h>
 
+#include "host/test_names.h"
 #include "resources/resource.h"
 
 const WORD PageTemplates[5] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_TRAY_PAGE, IDD_INFO_PAGE};
