@@ -12,4 +12,5 @@ session="$prefix.session/env"
 if [ -z "${DISPLAY:-}" ] && [ -f "$session" ]; then
     . "$session"
 fi
-exec wine "$@"
+. "$(dirname "$0")/wine-loader.sh"
+exec "$QLX_WINE" "$@"

@@ -17,6 +17,7 @@ state="$prefix.session"
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$(dirname "$0")/wine-loader.sh"
 
 make_prefix() {
     mkdir -p "$(dirname "$prefix")"
@@ -29,7 +30,7 @@ make_prefix() {
         *) winearch=win64 ;;
         esac
         echo "creating the $winearch Wine prefix $prefix" >&2
-        WINEARCH=$winearch DISPLAY= wineboot --init >/dev/null 2>&1
+        WINEARCH=$winearch DISPLAY= wine wineboot --init >/dev/null 2>&1
         wineserver -w
         # No window manager runs, so windows must not wait for one; a crash
         # must end the test instead of opening winedbg's dialog.

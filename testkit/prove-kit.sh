@@ -17,6 +17,7 @@ keep=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source=$(dirname "$here")
 prefix_name=QlxKit~
+. "$source/cmake/wine-loader.sh"
 
 if [ ! -f "$kit/run-tests.cmd" ]; then
     echo "no test kit in $kit"
