@@ -47,19 +47,29 @@ void ShowInfoSection(HWND page, UserOptions &options)
     ShowControl(page, IDC_INFO_ADDRESS_LABEL, false);
 }
 
+// An identity text read from its edit keeps nothing of the longer text it
+// may replace: the stored record is readable by every account.
+static void ReadIdentityEdit(HWND page, int edit, WCHAR *field, int units)
+{
+    SecureZeroMemory(field, units * sizeof(WCHAR));
+    GetDlgItemTextW(page, edit, field, units);
+}
+
 void ReadInfoSection(HWND page, UserOptions &options)
 {
-    GetDlgItemTextW(page, IDC_INFO_OWNER, options.owner, ARRAYSIZE(options.owner));
-    GetDlgItemTextW(page, IDC_INFO_JOB_PASSWORD, options.jobPassword, ARRAYSIZE(options.jobPassword));
+    ReadIdentityEdit(page, IDC_INFO_OWNER, options.owner, ARRAYSIZE(options.owner));
+    ReadIdentityEdit(page, IDC_INFO_JOB_PASSWORD, options.jobPassword, ARRAYSIZE(options.jobPassword));
     GetDlgItemTextW(page, IDC_INFO_COMMENT, options.comment, ARRAYSIZE(options.comment));
-    GetDlgItemTextW(page, IDC_INFO_ACCOUNT_NUMBER, options.accountNumber, ARRAYSIZE(options.accountNumber));
+    ReadIdentityEdit(page, IDC_INFO_ACCOUNT_NUMBER, options.accountNumber, ARRAYSIZE(options.accountNumber));
 }
 
 static void ToggleSecurePrint(HWND page)
 {
+    WCHAR *password = InfoWorkingRecord.securePassword;
+    const int units = ARRAYSIZE(InfoWorkingRecord.securePassword);
     if (InfoWorkingRecord.securePrint != 0) {
         SetSecurePrintCaption(page, IDS_SECURE_ENABLE);
-        InfoWorkingRecord.securePassword[0] = 0;
+        SetIdentityText(password, units, L"");
         InfoWorkingRecord.securePrint = 0;
         return;
     }
@@ -69,14 +79,15 @@ static void ToggleSecurePrint(HWND page)
     if (result.password[0]) {
         SetSecurePrintCaption(page, IDS_SECURE_DISABLE);
         InfoWorkingRecord.securePrint = result.confirmed;
-        lstrcpynW(InfoWorkingRecord.securePassword, result.password, ARRAYSIZE(InfoWorkingRecord.securePassword));
+        SetIdentityText(password, units, result.password);
         // The password itself never goes to the log file.
         TraceLog("BRIVELDocDocInfoPSDlgProc(IDC_SECURE_PRINT_BUTTON): %d, %s\n",
                  static_cast<int>(InfoWorkingRecord.securePrint), L"(hidden)");
     } else {
         InfoWorkingRecord.securePrint = 0;
-        InfoWorkingRecord.securePassword[0] = 0;
+        SetIdentityText(password, units, L"");
     }
+    SecureZeroMemory(&result, sizeof(result));
 }
 
 // The Info page's part of the save on leaving, run over the freshly read
@@ -87,7 +98,7 @@ static void ReadInfoPageForSave(HWND page, UserOptions &options)
 {
     ReadInfoSection(page, options);
     options.hasJobPassword = options.jobPassword[0] ? 1 : 0;
-    lstrcpynW(options.securePassword, InfoWorkingRecord.securePassword, ARRAYSIZE(options.securePassword));
+    SetIdentityText(options.securePassword, ARRAYSIZE(options.securePassword), InfoWorkingRecord.securePassword);
     options.securePrint = InfoWorkingRecord.securePrint;
     TraceLog("BRIVELDocDocInfoPSDlgProc(WM_NOTIFY): %s\n", L"PSN_KILLACTIVE");
 }

@@ -9,13 +9,19 @@ static SecurePrintResult SecureDialogResult;
 
 static const int SECURE_PASSWORD_LIMIT = 8;
 
+// Forgets the typed password whole, not just its first unit.
+static void ClearSecureDialogResult()
+{
+    SecureZeroMemory(&SecureDialogResult, sizeof(SecureDialogResult));
+}
+
 void ShowSecurePrintDialog(HWND owner, SecurePrintResult &out, HINSTANCE instance)
 {
     // A dialog that cannot be shown must not hand back an earlier password.
-    SecureDialogResult.password[0] = 0;
-    SecureDialogResult.confirmed = 0;
+    ClearSecureDialogResult();
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SECURE_PRINT), owner, CSecureDlgProc, 0);
     out = SecureDialogResult;
+    ClearSecureDialogResult();
 }
 
 // Unit by unit and case-sensitive: lstrcmpW would compare by locale rules.
@@ -31,9 +37,12 @@ static bool SameText(const WCHAR *a, const WCHAR *b)
 static void ConfirmSecurePassword(HWND dialog)
 {
     WCHAR confirmation[SECURE_PASSWORD_LIMIT + 1];
+    ClearSecureDialogResult();
     GetDlgItemTextW(dialog, IDC_SECURE_PASSWORD, SecureDialogResult.password, SECURE_PASSWORD_LIMIT + 1);
     GetDlgItemTextW(dialog, IDC_SECURE_CONFIRM, confirmation, SECURE_PASSWORD_LIMIT + 1);
-    if (SameText(SecureDialogResult.password, confirmation)) {
+    bool same = SameText(SecureDialogResult.password, confirmation);
+    SecureZeroMemory(confirmation, sizeof(confirmation));
+    if (same) {
         SecureDialogResult.confirmed = 1;
         EndDialog(dialog, IDOK);
         return;
@@ -46,9 +55,7 @@ static void ConfirmSecurePassword(HWND dialog)
     // Stay open for a new attempt with both entries cleared.
     SetDlgItemTextW(dialog, IDC_SECURE_PASSWORD, L"");
     SetDlgItemTextW(dialog, IDC_SECURE_CONFIRM, L"");
-    SecureZeroMemory(confirmation, sizeof(confirmation));
-    SecureDialogResult.password[0] = 0;
-    SecureDialogResult.confirmed = 0;
+    ClearSecureDialogResult();
 }
 
 INT_PTR CALLBACK CSecureDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -64,8 +71,7 @@ INT_PTR CALLBACK CSecureDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         }
         if (wParam == IDCANCEL) {
-            SecureDialogResult.confirmed = 0;
-            SecureDialogResult.password[0] = 0;
+            ClearSecureDialogResult();
             EndDialog(dialog, IDCANCEL);
             return IDCANCEL;
         }

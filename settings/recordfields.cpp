@@ -244,9 +244,23 @@ void ClearIdentityFields(UserOptions &options)
         if (!field.identity)
             continue;
         if (field.kind == FIELD_TEXT)
-            RecordFieldText(options, field)[0] = 0;
+            SecureZeroMemory(RecordFieldText(options, field), field.width);
         else
             SetRecordFieldValue(options, field, 0);
+    }
+}
+
+void ScrubIdentityTexts(UserOptions &options)
+{
+    for (const RecordField &field : RecordFields) {
+        if (!field.identity || field.kind != FIELD_TEXT)
+            continue;
+        WCHAR *text = RecordFieldText(options, field);
+        int units = field.width / sizeof(WCHAR), length = 0;
+        while (length < units && text[length])
+            ++length;
+        if (length < units)
+            SecureZeroMemory(text + length, (units - length) * sizeof(WCHAR));
     }
 }
 

@@ -125,9 +125,17 @@ inline const WCHAR *RecordFieldText(const UserOptions &options, const RecordFiel
     return reinterpret_cast<const WCHAR *>(reinterpret_cast<const BYTE *>(&options) + field.offset);
 }
 
-// Empties the identity fields: texts lose their first unit, flags become 0.
+// Empties the identity fields: texts become zero over their whole width,
+// flags 0. The record is readable by every account, so an owner or a
+// password that is cleared must leave nothing behind its terminator.
 // Nothing else of the record changes.
 void ClearIdentityFields(UserOptions &options);
+
+// Zeroes what lies behind the terminator of each identity text and keeps
+// the texts: records stored by earlier versions still carry the rest of a
+// longer owner or password there. A text without a terminator stays as it
+// is. Nothing else of the record changes.
+void ScrubIdentityTexts(UserOptions &options);
 
 // The five section defaults by name, for callers that reset one section.
 struct RecordSectionDefault {

@@ -1,8 +1,12 @@
 // The defaults of the UserOptions record. Each operation writes exactly its
 // own fields: the reserved bytes, the devmode header and the units behind a
 // text's terminator are left as they were, so that a section default never
-// disturbs what another page or the host keeps in the same image.
+// disturbs what another page or the host keeps in the same image. The
+// identity texts are the exception: cleared, they are zero over their whole
+// width, so that no old owner or password stays readable behind them.
 #include "settings/useroptions.h"
+
+#include "settings/recordfields.h"
 
 // Writes the text and its terminator, nothing behind it.
 static void SetText(WCHAR *field, const WCHAR *text)
@@ -80,15 +84,13 @@ void ResetTraySection(UserOptions &options)
     options.mediaType = 0;
 }
 
+// The identity fields (owner, passwords, account number and the two
+// secure-print and password flags) are cleared whole, the comment as any
+// other text.
 void ResetInfoSection(UserOptions &options)
 {
-    SetText(options.owner, L"");
-    SetText(options.jobPassword, L"");
+    ClearIdentityFields(options);
     SetText(options.comment, L"");
-    SetText(options.accountNumber, L"");
-    SetText(options.securePassword, L"");
-    options.securePrint = 0;
-    options.hasJobPassword = 0;
 }
 
 void ResetUserOptions(PrivateDevmode *pDevmode)
@@ -112,4 +114,11 @@ void MakeDefaultRecord(UserOptions *pUserOptions)
     ZeroMemory(&scratch, sizeof(scratch));
     ResetUserOptions(&scratch);
     *pUserOptions = scratch.options;
+}
+
+void SetIdentityText(WCHAR *field, int units, const WCHAR *text)
+{
+    SecureZeroMemory(field, units * sizeof(WCHAR));
+    for (int i = 0; i < units - 1 && text[i]; ++i)
+        field[i] = text[i];
 }

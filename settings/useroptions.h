@@ -174,6 +174,7 @@ static_assert(offsetof(UserOptions, infoAux) == 924, "layout");
 void ResetUserOptions(PrivateDevmode *pDevmode);
 
 // The five section defaults, each writing only its own section's fields.
+// ResetInfoSection clears the identity fields whole (ClearIdentityFields).
 void ResetFileSection(UserOptions &options);
 void ResetColorSection(UserOptions &options);
 void ResetOtherSection(UserOptions &options);
@@ -185,6 +186,11 @@ inline UserOptions &DevmodeOptions(PVOID pOEMDM)
 {
     return static_cast<PrivateDevmode *>(pOEMDM)->options;
 }
+
+// Writes text, cut to units - 1 characters, and zeroes every unit behind
+// it: for the identity texts, which must keep nothing of a longer text they
+// replace.
+void SetIdentityText(WCHAR *field, int units, const WCHAR *text);
 
 // A bare full default record, as the store and the printer events keep it:
 // the bytes that ResetUserOptions leaves alone are zero, so that a stored

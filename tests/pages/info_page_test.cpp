@@ -110,7 +110,7 @@ TEST_F(InfoPageTest, EachEditStoresOnlyItsOwnField)
         {IDC_INFO_ACCOUNT_NUMBER, L"12-34", [](UserOptions &r) { lstrcpyW(r.accountNumber, L"12-34"); }},
         {IDC_INFO_JOB_PASSWORD, L"",
          [](UserOptions &r) {
-             r.jobPassword[0] = 0;
+             memset(r.jobPassword, 0, sizeof(r.jobPassword)); // nothing of "abc" stays
              r.hasJobPassword = 0;
          }},
         {IDC_INFO_ADDRESS, L"10.0.0.1", [](UserOptions &) {}},
@@ -238,6 +238,102 @@ TEST_F(InfoPageTest, DefaultsResetTheWorkingRecordOnly)
     EXPECT_STREQ(L"", stored.owner);
     EXPECT_STREQ(L"", stored.comment);
     EXPECT_EQ(0, stored.securePrint);
+}
+
+// The record is readable by every account: whatever replaces or clears an
+// owner, a password or an account number leaves nothing of the old text
+// behind the new one's terminator. Each row starts from a record whose
+// identity texts fill their fields and then stores the expected record
+// byte for byte, every other field included.
+template <size_t N> void SetWhole(WCHAR (&field)[N], const wchar_t *text)
+{
+    memset(field, 0, sizeof(field));
+    lstrcpynW(field, text, N);
+}
+
+TEST_F(InfoPageTest, ClearedAndShortenedIdentityTextsLeaveNothingBehind)
+{
+    UserOptions full = DefaultRecord(ui);
+    SetWhole(full.owner, L"LongOwnerName Ærø 123456");
+    SetWhole(full.jobPassword, L"SECRET78");
+    SetWhole(full.accountNumber, L"12345678901234567890123456789012");
+    SetWhole(full.securePassword, L"SECURE78");
+    SetWhole(full.comment, L"Kommentar");
+    full.securePrint = 1;
+    full.hasJobPassword = 1;
+    struct Row {
+        const char *what;
+        std::function<void(HWND)> act;
+        std::function<void(UserOptions &)> expect; // applied to the full record
+    } rows[] = {
+        {"Cancel", [this](HWND) { PressSheetButton(PSBTN_CANCEL); },
+         [](UserOptions &r) {
+             SetWhole(r.owner, L"");
+             SetWhole(r.jobPassword, L"");
+             SetWhole(r.accountNumber, L"");
+             SetWhole(r.securePassword, L"");
+             r.securePrint = r.hasJobPassword = 0;
+         }},
+        {"shorter texts typed",
+         [this](HWND page) {
+             TypeText(page, IDC_INFO_OWNER, L"x");
+             TypeText(page, IDC_INFO_JOB_PASSWORD, L"y");
+             TypeText(page, IDC_INFO_ACCOUNT_NUMBER, L"z");
+             LeaveAndRead();
+         },
+         [](UserOptions &r) {
+             SetWhole(r.owner, L"x");
+             SetWhole(r.jobPassword, L"y");
+             SetWhole(r.accountNumber, L"z");
+             r.securePrint = 0;
+         }},
+        {"Defaults", [this](HWND page) {
+             ClickButton(page, IDC_INFO_DEFAULTS);
+             LeaveAndRead();
+         },
+         [](UserOptions &r) {
+             SetWhole(r.owner, L"");
+             SetWhole(r.jobPassword, L"");
+             SetWhole(r.accountNumber, L"");
+             SetWhole(r.securePassword, L"");
+             r.comment[0] = 0; // an ordinary text: its first unit only
+             r.securePrint = r.hasJobPassword = 0;
+         }},
+        {"a shorter secure password confirmed",
+         [this](HWND page) {
+             ArmSecurePrint(page, {EnterPasswords(L"ab", L"ab")});
+             LeaveAndRead();
+         },
+         [](UserOptions &r) { SetWhole(r.securePassword, L"ab"); }},
+        {"secure print switched off",
+         [this](HWND page) {
+             ArmSecurePrint(page, {EnterPasswords(L"abcdefgh", L"abcdefgh")});
+             ClickButton(page, IDC_SECURE_PRINT_BUTTON);
+             LeaveAndRead();
+         },
+         [](UserOptions &r) {
+             SetWhole(r.securePassword, L"");
+             r.securePrint = 0;
+         }},
+        {"the secure-print dialog cancelled",
+         [this](HWND page) {
+             ArmSecurePrint(page, {CancelDialog()});
+             LeaveAndRead();
+         },
+         [](UserOptions &r) {
+             SetWhole(r.securePassword, L"");
+             r.securePrint = 0;
+         }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        HWND page = OpenInfoPage(&full);
+        row.act(page);
+        UserOptions expected = full;
+        row.expect(expected);
+        EXPECT_EQ("", RecordDiff(expected, Stored()));
+        HostEndSheet(&sheet);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The record's default operations against the golden image, byte for byte:
 // the image is a stored format shared by both architectures.
+#include "settings/recordfields.h"
 #include "tests/settings/settings_support.h"
 
 namespace {
@@ -11,14 +12,16 @@ struct ByteRange {
 };
 
 // What each operation writes. Texts count only their first unit, except the
-// address, which the default fills whole.
+// address, which the default fills whole, and the identity texts (owner 252,
+// job password 302, account number 832, secure password 898), which are
+// cleared whole.
 const ByteRange FileBytes[] = {{4, 16}};
 const ByteRange ColorBytes[] = {{16, 72}};
 const ByteRange OtherBytes[] = {{72, 140}};
 const ByteRange TrayBytes[] = {{140, 142}, {144, 212}};
-const ByteRange InfoBytes[] = {{252, 254}, {302, 304}, {320, 322}, {832, 834}, {898, 900}, {916, 924}};
-const ByteRange FullBytes[] = {{0, 2}, {4, 142}, {144, 252}, {252, 254}, {302, 304}, {320, 322},
-                               {832, 834}, {898, 900}, {916, 926}};
+const ByteRange IdentityBytes[] = {{252, 320}, {832, 924}};
+const ByteRange InfoBytes[] = {{252, 322}, {832, 924}};
+const ByteRange FullBytes[] = {{0, 2}, {4, 142}, {144, 322}, {832, 926}};
 
 struct Written {
     const ByteRange *ranges;
@@ -77,12 +80,37 @@ TEST(RecordDefaults, EachSectionDefaultWritesOnlyItsOwnFields)
                     {"ResetColorSection", ResetColorSection, ColorBytes},
                     {"ResetOtherSection", ResetOtherSection, OtherBytes},
                     {"ResetTraySection", ResetTraySection, TrayBytes},
-                    {"ResetInfoSection", ResetInfoSection, InfoBytes}};
+                    {"ResetInfoSection", ResetInfoSection, InfoBytes},
+                    {"ClearIdentityFields", ClearIdentityFields, IdentityBytes}};
     for (const auto &section : sections) {
         UserOptions record = FilledRecord(Marker);
         section.reset(record);
         ExpectOnlyWritten(record, section.written, section.name);
     }
+}
+
+template <size_t N> void ZeroFrom(WCHAR (&text)[N], size_t from)
+{
+    memset(text + from, 0, (N - from) * sizeof(WCHAR));
+}
+
+// A record of an earlier version holds the rest of a longer owner or
+// password behind a shorter one; scrubbing zeroes that and keeps the texts,
+// leaves a text without a terminator whole, and touches nothing else (the
+// comment's tail included).
+TEST(RecordDefaults, ScrubbingZeroesOnlyWhatFollowsIdentityTexts)
+{
+    UserOptions record = FilledRecord(Marker);
+    lstrcpyW(record.owner, L"x");
+    record.jobPassword[0] = 0;
+    lstrcpyW(record.securePassword, L"ab");
+    lstrcpyW(record.comment, L"c");
+    UserOptions expected = record;
+    ZeroFrom(expected.owner, 1);
+    ZeroFrom(expected.jobPassword, 0);
+    ZeroFrom(expected.securePassword, 2);
+    ScrubIdentityTexts(record);
+    EXPECT_EQ(0, memcmp(&expected, &record, sizeof(record)));
 }
 
 } // namespace
