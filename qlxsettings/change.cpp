@@ -15,34 +15,40 @@ int CommandSet()
 
     std::vector<WritePlan> plans;
     for (const PrinterTarget &target : targets) {
-        // Until Document Properties first saves, nothing is stored under the
-        // driver's name and the pages show defaults: set starts from those.
-        // A damaged record is the admin's to look at first.
-        StoredRecord stored;
-        ReadRecord(target.pagesName, &stored);
-        if (stored.state != RECORD_MISSING && (status = RequireValid(target, stored)) != EXIT_OK)
-            return status;
         const PluginTexts *texts = TextsFor(target);
-        WritePlan plan = {&target, stored.seen, WriteNames(target), {}};
-        if (stored.state == RECORD_MISSING)
-            plan.report.push_back(L"  (no record was stored under " + StoreKeyDisplay(target.pagesKey) +
-                                  L"; starting from the defaults the pages show)");
         std::vector<FieldAssignment> named;
         for (const std::wstring &argument : Run.arguments) {
             FieldAssignment assignment;
             std::wstring error;
             if (!ParseAssignment(argument, texts, Run.identity, &assignment, &error))
                 return Fail(EXIT_REFUSED, error + L"; nothing was written");
-            std::wstring before = FieldDisplay(*assignment.field, plan.record, texts);
-            ApplyAssignment(plan.record, assignment);
             named.push_back(assignment);
-            plan.report.push_back(L"  " + Widen(assignment.field->name) + L": " + before + L" -> " +
-                                  FieldDisplay(*assignment.field, plan.record, texts));
         }
-        std::wstring error;
-        if (!CheckFieldRules(plan.record, named, &error))
-            return Fail(EXIT_REFUSED, error + L"; nothing was written");
-        plans.push_back(plan);
+        // Each key changes from its own stored record, so that each keeps
+        // its own identity fields. Until Document Properties first saves,
+        // nothing is stored under the driver's name and the pages show
+        // defaults: set starts from those. A damaged record is the admin's
+        // to look at first.
+        for (const std::wstring &name : WriteNames(target)) {
+            StoredRecord stored;
+            ReadRecord(name, &stored);
+            if (stored.state != RECORD_MISSING && (status = RequireValid(target, name, stored)) != EXIT_OK)
+                return status;
+            WritePlan plan = {&target, name, stored.seen, {}};
+            if (stored.state == RECORD_MISSING)
+                plan.report.push_back(L"  (no record was stored under " + KeyDisplay(name) +
+                                      L"; starting from the defaults the pages show)");
+            for (const FieldAssignment &assignment : named) {
+                std::wstring before = FieldDisplay(*assignment.field, plan.record, texts);
+                ApplyAssignment(plan.record, assignment);
+                plan.report.push_back(L"  " + Widen(assignment.field->name) + L": " + before + L" -> " +
+                                      FieldDisplay(*assignment.field, plan.record, texts));
+            }
+            std::wstring error;
+            if (!CheckFieldRules(plan.record, named, &error))
+                return Fail(EXIT_REFUSED, error + L"; nothing was written");
+            plans.push_back(plan);
+        }
     }
     return CarryOut(plans, L"wrote");
 }
@@ -67,21 +73,24 @@ int CommandReset()
         sections.push_back(found);
     }
 
+    // Each key from its own stored record: it keeps its identity fields.
     std::vector<WritePlan> plans;
     for (const PrinterTarget &target : targets) {
-        StoredRecord stored;
-        ReadRecord(target.pagesName, &stored);
-        if (stored.state == RECORD_DENIED)
-            return RequireValid(target, stored);
-        WritePlan plan = {&target, stored.seen, WriteNames(target), {}};
-        if (sections.empty()) {
-            MakeDefaultRecord(&plan.record);
-        } else {
-            for (const RecordSectionDefault *section : sections)
-                section->reset(plan.record);
+        for (const std::wstring &name : WriteNames(target)) {
+            StoredRecord stored;
+            ReadRecord(name, &stored);
+            if (stored.state == RECORD_DENIED)
+                return RequireValid(target, name, stored);
+            WritePlan plan = {&target, name, stored.seen, {}};
+            if (sections.empty()) {
+                MakeDefaultRecord(&plan.record);
+            } else {
+                for (const RecordSectionDefault *section : sections)
+                    section->reset(plan.record);
+            }
+            KeepIdentity(plan.record, stored.seen);
+            plans.push_back(plan);
         }
-        KeepIdentity(plan.record, stored.seen);
-        plans.push_back(plan);
     }
     return CarryOut(plans, sections.empty() ? L"full default written to" : L"section defaults written to");
 }

@@ -273,6 +273,14 @@ bool CheckFieldRules(const UserOptions &record, const std::vector<FieldAssignmen
     return true;
 }
 
+bool CheckAllFieldRules(const UserOptions &record, std::wstring *error)
+{
+    std::vector<FieldAssignment> every(static_cast<size_t>(RecordFieldCount));
+    for (int i = 0; i < RecordFieldCount; ++i)
+        every[static_cast<size_t>(i)].field = &RecordFields[i];
+    return CheckFieldRules(record, every, error);
+}
+
 bool CheckWholeRecord(const UserOptions &record, std::wstring *error)
 {
     for (int i = 0; i < RecordFieldCount; ++i) {

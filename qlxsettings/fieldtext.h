@@ -46,6 +46,9 @@ void ApplyAssignment(UserOptions &record, const FieldAssignment &assignment);
 // output sheet sizes.
 bool CheckFieldRules(const UserOptions &record, const std::vector<FieldAssignment> &named, std::wstring *error);
 
+// All of those rules, for a whole record from a file.
+bool CheckAllFieldRules(const UserOptions &record, std::wstring *error);
+
 // A whole record from a file: flags 0 or 1, list positions in their list or
 // -1 (nothing chosen), choices in range, texts terminated.
 bool CheckWholeRecord(const UserOptions &record, std::wstring *error);

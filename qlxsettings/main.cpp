@@ -29,8 +29,9 @@ static const wchar_t Usage[] =
     L"                   program, then the printer driver's own copy)\n"
     L"\n"
     L"Document Properties reads a printer's record under its driver's name; installing the\n"
-    L"printer stores one under the printer's name. set, reset and import write both when\n"
-    L"they differ, so that both agree.\n"
+    L"printer stores one under the printer's name. set, reset and import write both keys\n"
+    L"when they differ, each from its own stored record, so that each keeps its own\n"
+    L"identity fields. Identity texts are written with nothing behind their end.\n"
     L"\n"
     L"Exit codes:\n";
 

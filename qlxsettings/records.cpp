@@ -1,6 +1,7 @@
 #include "qlxsettings/records.h"
 
 #include "qlxsettings/output.h"
+#include "settings/recordfields.h"
 #include "settings/store.h"
 
 void ReadRecord(const std::wstring &name, StoredRecord *stored)
@@ -70,28 +71,19 @@ static LONG ProbeWrite(const WCHAR *path)
     return status;
 }
 
-LONG ProbeRecordWrites(const std::vector<std::wstring> &names)
+LONG ProbeRecordWrite(const std::wstring &name)
 {
-    for (const std::wstring &name : names) {
-        WCHAR path[STORE_PATH_UNITS];
-        if (!UserInfoKeyPath(name.c_str(), path))
-            return ERROR_INVALID_NAME;
-        LONG status = ProbeWrite(path);
-        if (status != ERROR_SUCCESS)
-            return status;
-    }
-    return ERROR_SUCCESS;
+    WCHAR path[STORE_PATH_UNITS];
+    if (!UserInfoKeyPath(name.c_str(), path))
+        return ERROR_INVALID_NAME;
+    return ProbeWrite(path);
 }
 
-LONG WriteRecord(const UserOptions &record, const std::vector<std::wstring> &names)
+LONG WriteRecord(const UserOptions &record, const std::wstring &name)
 {
-    LONG probe = ProbeRecordWrites(names);
-    if (probe != ERROR_SUCCESS)
-        return probe;
-    for (const std::wstring &name : names) {
-        LONG status = SetUserInfoReporting(&record, name.c_str());
-        if (status != ERROR_SUCCESS)
-            return status;
-    }
-    return ERROR_SUCCESS;
+    // Records of earlier versions may hold the rest of an older owner or
+    // password behind a shorter one; what the tool writes never does.
+    UserOptions scrubbed = record;
+    ScrubIdentityTexts(scrubbed);
+    return SetUserInfoReporting(&scrubbed, name.c_str());
 }

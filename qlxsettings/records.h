@@ -25,12 +25,11 @@ struct StoredRecord {
 // name is a printer or driver name as the store takes it.
 void ReadRecord(const std::wstring &name, StoredRecord *stored);
 
-// Whether this account may write a record under every name: ERROR_SUCCESS,
-// or the first refusal's code (ERROR_ACCESS_DENIED for one).
-LONG ProbeRecordWrites(const std::vector<std::wstring> &names);
+// Whether this account may write a record under name: ERROR_SUCCESS, or
+// the refusal's code (ERROR_ACCESS_DENIED for one).
+LONG ProbeRecordWrite(const std::wstring &name);
 
-// Checks that this account may write the record under every name, then
-// writes it once under each. Returns ERROR_SUCCESS or the first refusal's
-// code (ERROR_ACCESS_DENIED for one); a refusal found by the check leaves
-// every record as it was.
-LONG WriteRecord(const UserOptions &record, const std::vector<std::wstring> &names);
+// Writes the record under name through the plug-in's store, with nothing
+// behind the terminators of its identity texts. Returns ERROR_SUCCESS or
+// the platform's code (ERROR_ACCESS_DENIED for one).
+LONG WriteRecord(const UserOptions &record, const std::wstring &name);

@@ -161,11 +161,18 @@ int StateExitCode(RecordState state)
     }
 }
 
-int RequireValid(const PrinterTarget &target, const StoredRecord &stored)
+std::wstring KeyDisplay(const std::wstring &name)
+{
+    WCHAR path[STORE_PATH_UNITS];
+    PCWSTR key = UserInfoKeyPath(name.c_str(), path);
+    return StoreKeyDisplay(key ? key : name.c_str());
+}
+
+int RequireValid(const PrinterTarget &target, const std::wstring &name, const StoredRecord &stored)
 {
     if (stored.state == RECORD_VALID)
         return EXIT_OK;
-    std::wstring key = StoreKeyDisplay(target.pagesKey);
+    std::wstring key = KeyDisplay(name);
     if (stored.state == RECORD_DENIED)
         return Fail(EXIT_ACCESS_DENIED, Quoted(target.printer) + L": access denied reading " + key);
     return Fail(StateExitCode(stored.state), Quoted(target.printer) + L": " + StateText(stored) + L" under " + key +
@@ -194,27 +201,29 @@ void KeepIdentity(UserOptions &record, const UserOptions &from)
 int CarryOut(const std::vector<WritePlan> &plans, const wchar_t *verb)
 {
     for (const WritePlan &plan : plans) {
-        LONG status = ProbeRecordWrites(plan.names);
+        LONG status = ProbeRecordWrite(plan.name);
         if (status == ERROR_ACCESS_DENIED)
-            return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied writing its record; " +
-                                                L"nothing was written");
+            return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied writing " +
+                                                KeyDisplay(plan.name) + L"; nothing was written");
         if (status != ERROR_SUCCESS)
-            return Fail(EXIT_FAILED, Quoted(plan.target->printer) + L": its record cannot be written (error " +
-                                         Number(status) + L"); nothing was written");
+            return Fail(EXIT_FAILED, Quoted(plan.target->printer) + L": " + KeyDisplay(plan.name) +
+                                         L" cannot be written (error " + Number(status) + L"); nothing was written");
     }
+    std::wstring written;
     for (const WritePlan &plan : plans) {
-        LONG status = WriteRecord(plan.record, plan.names);
-        if (status != ERROR_SUCCESS)
-            return Fail(status == ERROR_ACCESS_DENIED ? EXIT_ACCESS_DENIED : EXIT_FAILED,
-                        Quoted(plan.target->printer) + L": writing its record failed (error " + Number(status) + L")");
+        LONG status = WriteRecord(plan.record, plan.name);
+        if (status != ERROR_SUCCESS) {
+            std::wstring message = Quoted(plan.target->printer) + L": writing " + KeyDisplay(plan.name) +
+                                   L" failed (error " + Number(status) + L")";
+            message += written.empty() ? L"; nothing was written"
+                                       : L"; already written: " + written +
+                                             L", so those keys and this one now differ from what was asked";
+            return Fail(status == ERROR_ACCESS_DENIED ? EXIT_ACCESS_DENIED : EXIT_FAILED, message);
+        }
         for (const std::wstring &line : plan.report)
             Say(line);
-        std::wstring keys;
-        for (const std::wstring &name : plan.names) {
-            WCHAR path[STORE_PATH_UNITS];
-            keys += (keys.empty() ? L"" : L" and ") + StoreKeyDisplay(UserInfoKeyPath(name.c_str(), path));
-        }
-        Say(Quoted(plan.target->printer) + L": " + verb + L" " + keys);
+        Say(Quoted(plan.target->printer) + L": " + verb + L" " + KeyDisplay(plan.name));
+        written += (written.empty() ? L"" : L" and ") + KeyDisplay(plan.name);
     }
     return EXIT_OK;
 }

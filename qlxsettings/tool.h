@@ -50,20 +50,26 @@ int CollectTargets(size_t index, std::vector<PrinterTarget> *targets);
 std::wstring StateText(const StoredRecord &stored);
 const wchar_t *StateJson(RecordState state);
 int StateExitCode(RecordState state);
-// A record that set or export starts from must be one the pages use.
-int RequireValid(const PrinterTarget &target, const StoredRecord &stored);
+// "HKLM\SYSTEM\Printers\<key>" of a name as the store keys it.
+std::wstring KeyDisplay(const std::wstring &name);
+// A record that a command starts from must be one the pages use; name is
+// the key's name as the store takes it.
+int RequireValid(const PrinterTarget &target, const std::wstring &name, const StoredRecord &stored);
 int FirstFailure(int current, int next);
 
-// One record to write under the names of one printer (or file).
+// One record to write under one key. set, reset and import build each
+// key's record from that key's own stored record, so that every key keeps
+// the identity fields it holds.
 struct WritePlan {
     const PrinterTarget *target;
+    std::wstring name; // as the store takes it
     UserOptions record;
-    std::vector<std::wstring> names;
     std::vector<std::wstring> report;
 };
 
-// Probes every key of every plan first, so that a refusal leaves every
-// record as it was; then writes each record once per key and reports.
+// Probes every key once, so that a refusal leaves every record as it was;
+// then writes each record and reports. A write that fails after others
+// succeeded says which keys were written.
 int CarryOut(const std::vector<WritePlan> &plans, const wchar_t *verb);
 // Keeps the identity fields of from in record, unless --identity.
 void KeepIdentity(UserOptions &record, const UserOptions &from);

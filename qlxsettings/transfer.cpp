@@ -8,6 +8,19 @@
 #include "qlxsettings/regfile.h"
 #include "settings/recordfields.h"
 
+// What leaves the machine: without --identity the identity fields empty
+// over their whole width, with it the identity texts up to their
+// terminators. Never the rest of an older, longer owner or password that a
+// record of an earlier version still holds behind a shorter one.
+static UserOptions ExportedRecord(UserOptions record)
+{
+    if (Run.identity)
+        ScrubIdentityTexts(record);
+    else
+        ClearIdentityFields(record);
+    return record;
+}
+
 int CommandExport()
 {
     std::vector<PrinterTarget> targets;
@@ -22,10 +35,9 @@ int CommandExport()
     for (const PrinterTarget &target : targets) {
         StoredRecord stored;
         ReadRecord(target.pagesName, &stored);
-        if ((status = RequireValid(target, stored)) != EXIT_OK)
+        if ((status = RequireValid(target, target.pagesName, stored)) != EXIT_OK)
             return status;
-        if (!Run.identity)
-            ClearIdentityFields(stored.seen);
+        UserOptions exported = ExportedRecord(stored.seen);
         comments.push_back(L"qlxsettings export of printer " + Quoted(target.printer) + L", driver " +
                            Quoted(target.driver));
         std::vector<std::wstring> keys = {target.pagesKey};
@@ -36,7 +48,7 @@ int CommandExport()
             for (const RegRecord &entry : records)
                 seen = seen || entry.key == key;
             if (!seen)
-                records.push_back({key, stored.seen});
+                records.push_back({key, exported});
         }
     }
     comments.push_back(Run.identity ? L"with the identity fields as stored, passwords in plain text"
@@ -73,9 +85,14 @@ int CommandImport()
     std::wstring error;
     if (ParseRegFile(bytes, &records, &error) != REG_PARSED)
         return Fail(EXIT_BAD_FILE, Quoted(file) + L": " + error + L"; nothing was written");
-    for (const RegRecord &entry : records)
-        if (!CheckWholeRecord(entry.record, &error))
+    for (const RegRecord &entry : records) {
+        // The identity fields of the file count only with --identity.
+        UserOptions checked = entry.record;
+        if (!Run.identity)
+            ClearIdentityFields(checked);
+        if (!CheckWholeRecord(checked, &error) || !CheckAllFieldRules(checked, &error))
             return Fail(EXIT_BAD_FILE, Quoted(file) + L": " + entry.key + L": " + error + L"; nothing was written");
+    }
 
     // Where the record goes: the named printers' keys, or the file's own.
     std::vector<PrinterTarget> targets;
@@ -91,12 +108,12 @@ int CommandImport()
                                                L"a printer to write each to its own key");
         for (const PrinterTarget &target : targets)
             for (const std::wstring &name : WriteNames(target))
-                plans.push_back({&target, records[0].record, {name}, {}});
+                plans.push_back({&target, name, records[0].record, {}});
     } else {
         targets.push_back(PrinterTarget());
         targets[0].printer = file;
         for (const RegRecord &entry : records)
-            plans.push_back({&targets[0], entry.record, {KeyAsName(entry.key)}, {}});
+            plans.push_back({&targets[0], KeyAsName(entry.key), entry.record, {}});
     }
     if (!Run.arguments.empty())
         return Fail(EXIT_USAGE, Quoted(Run.arguments[0]) + L": unexpected argument");
@@ -104,7 +121,7 @@ int CommandImport()
     // Each key keeps the identity fields it holds, unless --identity.
     for (WritePlan &plan : plans) {
         StoredRecord stored;
-        ReadRecord(plan.names[0], &stored);
+        ReadRecord(plan.name, &stored);
         if (stored.state == RECORD_DENIED)
             return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied reading its record");
         KeepIdentity(plan.record, stored.seen);

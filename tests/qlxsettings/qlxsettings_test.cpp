@@ -4,6 +4,7 @@
 // every language build.
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "host/sheet_host.h"
 #include "qlxsettings/exitcodes.h"
 #include "qlxsettings/plugintexts.h"
+#include "qlxsettings/regfile.h"
 #include "resources/resource.h"
 #include "settings/recordfields.h"
 #include "settings/store.h"
@@ -130,6 +132,18 @@ UserOptions Default()
 {
     UserOptions record;
     MakeDefaultRecord(&record);
+    return record;
+}
+
+// record with the identity fields of user.
+UserOptions IdentityOver(UserOptions record, const UserOptions &user)
+{
+    memcpy(record.owner, user.owner, sizeof(record.owner));
+    memcpy(record.jobPassword, user.jobPassword, sizeof(record.jobPassword));
+    memcpy(record.accountNumber, user.accountNumber, sizeof(record.accountNumber));
+    memcpy(record.securePassword, user.securePassword, sizeof(record.securePassword));
+    record.securePrint = user.securePrint;
+    record.hasJobPassword = user.hasJobPassword;
     return record;
 }
 
@@ -382,10 +396,11 @@ TEST_F(ToolTest, ShowAndSetTellMissingAndInvalidRecordsApart)
     DeleteUserInfo(DriverA);
     EXPECT_EQ(EXIT_NO_RECORD, RunTool(L"show \"" + std::wstring(Office) + L"\"").code);
     EXPECT_EQ(EXIT_NO_RECORD, RunTool(L"export \"" + std::wstring(Office) + L"\"").code);
-    // reset repairs: the full default, under both keys.
+    // reset repairs: the full default, under both keys; the installation's
+    // key keeps its own user's identity fields.
     EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\"").code);
     EXPECT_EQ("", Differences(Default(), Stored(DriverA)));
-    EXPECT_EQ("", Differences(Default(), Stored(Office)));
+    EXPECT_EQ("", Differences(IdentityOver(Default(), start), Stored(Office)));
 }
 
 TEST_F(ToolTest, ResetOfASectionKeepsTheRestAndTheIdentityFields)
@@ -464,6 +479,121 @@ TEST_F(ToolTest, ImportRefusesTruncatedOversizedAndUnmarkedExports)
         EXPECT_EQ(EXIT_BAD_FILE, run.code);
         EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
         EXPECT_EQ("", Differences(start, Stored(DriverB)));
+    }
+}
+
+// ------------------------------------------------------- identity fields
+
+// An identity text as an earlier version left it: text, terminator, then
+// the rest of a longer text that was there before.
+template <size_t N> void WithRemnant(WCHAR (&field)[N], const wchar_t *before, const wchar_t *now)
+{
+    memset(field, 0, sizeof(field));
+    lstrcpynW(field, before, N);
+    memcpy(field, now, (wcslen(now) + 1) * sizeof(WCHAR));
+}
+
+// The same text with nothing behind it.
+template <size_t N> void Clean(WCHAR (&field)[N])
+{
+    for (size_t i = wcslen(field); i < N; ++i)
+        field[i] = 0;
+}
+
+void CleanIdentity(UserOptions &record)
+{
+    Clean(record.owner);
+    Clean(record.jobPassword);
+    Clean(record.accountNumber);
+    Clean(record.securePassword);
+}
+
+// The two keys of one printer hold different users' identity fields, each
+// with the rest of an older text behind it. set, reset and import change
+// each key from its own record: each keeps its own identity fields, and
+// none of them keeps a remnant.
+TEST_F(ToolTest, EachKeyKeepsItsOwnIdentityWithNothingBehindIt)
+{
+    UserOptions pagesUser = start, installUser = start;
+    WithRemnant(pagesUser.owner, L"LongOwnerName", L"x");
+    WithRemnant(pagesUser.jobPassword, L"SECRET78", L"y");
+    WithRemnant(installUser.owner, L"AnotherOwner", L"Bo");
+    WithRemnant(installUser.accountNumber, L"4711-0815-4711", L"");
+    WithRemnant(installUser.securePassword, L"SECURE78", L"s");
+    installUser.securePrint = 1;
+    UserOptions site = Default();
+    site.duplex = 2;
+    site.mirror = 1;
+    std::wstring file = TempFile(L"site.reg");
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&site, DriverB));
+    ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Branch) + L"\" \"" + file + L"\"").code);
+
+    const std::wstring office = L"\"" + std::wstring(Office) + L"\" ";
+    struct Row {
+        std::wstring command;
+        std::function<void(UserOptions &)> expect; // applied to each key's record
+    } rows[] = {
+        {L"set " + office + L"duplex=1", [](UserOptions &r) { r.duplex = 1; }},
+        {L"reset " + office, [](UserOptions &r) { r = IdentityOver(Default(), r); }},
+        {L"reset " + office + L"tray", [](UserOptions &r) { r.duplex = 0; }},
+        {L"import \"" + file + L"\" \"" + std::wstring(Office) + L"\"",
+         [site](UserOptions &r) { r = IdentityOver(site, r); }},
+        {L"set " + office + L"owner=z --identity", [](UserOptions &r) { lstrcpyW(r.owner, L"z"); }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(Utf8(row.command));
+        ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&pagesUser, DriverA));
+        ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&installUser, Office));
+        ToolRun run = RunTool(row.command);
+        ASSERT_EQ(EXIT_OK, run.code) << run.err;
+        for (auto key : {std::make_pair(DriverA, pagesUser), std::make_pair(Office, installUser)}) {
+            UserOptions expected = key.second;
+            row.expect(expected);
+            CleanIdentity(expected);
+            EXPECT_EQ("", Differences(expected, Stored(key.first))) << "under " << Utf8(key.first);
+        }
+    }
+}
+
+// An export leaves the machine: without --identity the identity fields are
+// zero over their whole width, with it the texts end at their terminators.
+// Neither carries a unit of an older text, nor does show --json.
+TEST_F(ToolTest, ExportAndShowCarryNoRemnantOfOldTexts)
+{
+    UserOptions stored = start;
+    WithRemnant(stored.owner, L"LongOwnerName", L"x");
+    WithRemnant(stored.jobPassword, L"SECRET78", L"");
+    WithRemnant(stored.accountNumber, L"ACCOUNT-4711", L"A");
+    WithRemnant(stored.securePassword, L"SECURE78", L"s");
+    stored.securePrint = 1;
+    ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&stored, DriverA));
+
+    UserOptions withoutIdentity = stored, withIdentity = stored;
+    memset(withoutIdentity.owner, 0, sizeof(withoutIdentity.owner));
+    memset(withoutIdentity.jobPassword, 0, sizeof(withoutIdentity.jobPassword));
+    memset(withoutIdentity.accountNumber, 0, sizeof(withoutIdentity.accountNumber));
+    memset(withoutIdentity.securePassword, 0, sizeof(withoutIdentity.securePassword));
+    withoutIdentity.securePrint = withoutIdentity.hasJobPassword = 0;
+    CleanIdentity(withIdentity);
+    const struct {
+        const wchar_t *option;
+        const UserOptions *expected;
+    } rows[] = {{L"", &withoutIdentity}, {L" --identity", &withIdentity}};
+    std::wstring file = TempFile(L"site.reg");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(Utf8(row.option));
+        ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"" + row.option).code);
+        std::string text = FileText(file);
+        std::vector<RegRecord> records;
+        std::wstring error;
+        ASSERT_EQ(REG_PARSED, ParseRegFile(std::vector<BYTE>(text.begin(), text.end()), &records, &error)) << Utf8(error);
+        ASSERT_EQ(2u, records.size());
+        for (const RegRecord &record : records)
+            EXPECT_EQ("", Differences(*row.expected, record.record)) << Utf8(record.key);
+
+        ToolRun json = RunTool(L"show \"" + std::wstring(Office) + L"\" --json" + row.option);
+        for (const char *remnant : {"ngOwnerName", "CRET78", "COUNT", "CURE78"})
+            EXPECT_EQ(std::string::npos, json.out.find(remnant)) << json.out;
     }
 }
 
