@@ -255,13 +255,38 @@ bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes)
     return ok;
 }
 
-bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
+DWORD ReplaceWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    // A read-only file is one somebody means to keep. Windows refuses to
+    // move another over it, as it refused to overwrite it; not every
+    // implementation of MoveFileExW does, so it is asked first.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
+    // The new file is written whole under a name of its own beside the old
+    // one, on the same volume, so that the move over the old one is a rename.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::wstring temporary;
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
+        temporary = path + L".qlxsettings-" + Number(static_cast<long>(GetCurrentProcessId())) + L"-" +
+                    Number(attempt) + L".tmp";
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return GetLastError();
+    }
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL) &&
-              written == bytes.size();
-    return CloseHandle(file) && ok;
+        return ERROR_FILE_EXISTS;
+    DWORD error = ERROR_SUCCESS, written = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL))
+        error = GetLastError();
+    else if (written != bytes.size())
+        error = ERROR_HANDLE_DISK_FULL;
+    if (!CloseHandle(file) && error == ERROR_SUCCESS)
+        error = GetLastError();
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS)
+        DeleteFileW(temporary.c_str());
+    return error;
 }

@@ -39,4 +39,8 @@ enum RegParse {
 RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *records, std::wstring *error);
 
 bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes);
-bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes);
+// Puts bytes at path in place of any file there, only once they are all
+// written: a failed write (a full disk, a path that cannot be replaced)
+// leaves the old file as it was and no other behind. ERROR_SUCCESS, or the
+// system's error code of the step that failed.
+DWORD ReplaceWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes);

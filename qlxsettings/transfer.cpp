@@ -51,8 +51,9 @@ int CommandExport()
                                                       : OutputBytes(OUTPUT_STDOUT, RegFileBytes(text));
         return written ? EXIT_OK : EXIT_FAILED;
     }
-    if (!WriteWholeFile(Run.arguments[0], RegFileBytes(text)))
-        return Fail(EXIT_FAILED, Quoted(Run.arguments[0]) + L": cannot write the file");
+    DWORD error = ReplaceWholeFile(Run.arguments[0], RegFileBytes(text));
+    if (error != ERROR_SUCCESS)
+        return Fail(EXIT_FAILED, Quoted(Run.arguments[0]) + L": cannot write the file: " + SystemReason(error));
     bool said = OutputText(OUTPUT_STDOUT, L"exported " + Number(static_cast<long>(records.size())) +
                                               L" record key(s) to " + Run.arguments[0] + L"\n");
     return said ? EXIT_OK : EXIT_FAILED;

@@ -476,6 +476,45 @@ TEST_F(ToolTest, ExportToRedirectedOutputIsTheRegFileAndReplacesAnOldOne)
     DeleteFileW(file.c_str());
 }
 
+// A failed write leaves what was at the path as it was, leaves nothing
+// else behind, and says why.
+TEST_F(ToolTest, FailedExportLeavesTheOldFileAndSaysWhy)
+{
+    std::wstring folder = TempFile(L"folder.reg"), readOnly = TempFile(L"read-only.reg"),
+                 nowhere = TempFile(L"nowhere\\site.reg");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), NULL));
+    HANDLE old = CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, NULL);
+    DWORD written = 0;
+    WriteFile(old, "old", 3, &written, NULL);
+    CloseHandle(old);
+    struct Case {
+        const char *what;
+        std::wstring path;
+    } cases[] = {{"a folder", folder}, {"a read-only file", readOnly}, {"a missing folder", nowhere}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ToolRun run = RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + c.path + L"\"");
+        EXPECT_EQ(EXIT_FAILED, run.code);
+        size_t said = run.err.find("cannot write the file: ");
+        EXPECT_NE(std::string::npos, said) << run.err;
+        EXPECT_TRUE(said != std::string::npos && run.err.find("(error ", said) != std::string::npos)
+            << "the system's reason: " << run.err;
+        EXPECT_EQ("", run.out);
+        WIN32_FIND_DATAW found;
+        HANDLE left = FindFirstFileW((c.path + L"*").c_str(), &found);
+        EXPECT_TRUE(left == INVALID_HANDLE_VALUE || FindNextFileW(left, &found) == FALSE)
+            << "a temporary file is left beside the path";
+        if (left != INVALID_HANDLE_VALUE)
+            FindClose(left);
+    }
+    EXPECT_NE(0u, GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ("old", FileText(readOnly));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(TempFile(L"nowhere").c_str()));
+    RemoveDirectoryW(folder.c_str());
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(readOnly.c_str());
+}
+
 // Output that could not be written is no success, for a script that reads
 // it: exit code 8 and the system's reason on standard error.
 TEST_F(ToolTest, FailedWritesToStandardOutputEndWithExitCode8)
