@@ -14,8 +14,10 @@ static const wchar_t Usage[] =
     L"                                            or the list's text as the page shows it\n"
     L"  qlxsettings reset PRINTER [SECTION ...]   the full default, or the defaults of the sections\n"
     L"                                            file, color, other, tray, info\n"
-    L"  qlxsettings export PRINTER [FILE]         a .reg file of the record (to standard output\n"
-    L"                                            without FILE)\n"
+    L"  qlxsettings export PRINTER [FILE]         a .reg file of the record; FILE is replaced only\n"
+    L"                                            once it is written whole. Without FILE, to\n"
+    L"                                            standard output: redirected, as UTF-16 with a BOM\n"
+    L"                                            like regedit's own files; on a console, as text\n"
     L"  qlxsettings import FILE [PRINTER]         write the record of such a file, after checking it;\n"
     L"                                            without PRINTER, to the keys the file names\n"
     L"\n"
@@ -40,8 +42,7 @@ static int ShowHelp()
     std::wstring text = Usage;
     for (const ExitCodeText &exit : ExitCodeTexts)
         text += L"  " + Number(exit.code) + L"  " + Widen(exit.meaning) + L"\n";
-    OutputText(OUTPUT_STDOUT, text);
-    return EXIT_OK;
+    return OutputText(OUTPUT_STDOUT, text) ? EXIT_OK : EXIT_FAILED;
 }
 
 static bool ParseCommandLine(int argc, wchar_t **argv)
@@ -94,5 +95,9 @@ int wmain(int argc, wchar_t **argv)
         status = Fail(EXIT_USAGE, Quoted(Run.command) + L" is not a command (qlxsettings --help)");
 
     CloseAllTexts();
+    // Output cut short by a failed write is no success, whatever the
+    // command found (the reason is already on standard error).
+    if (status == EXIT_OK && StandardOutputFailed())
+        status = EXIT_FAILED;
     return status;
 }

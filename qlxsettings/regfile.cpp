@@ -76,9 +76,11 @@ static std::wstring DecodeText(const std::vector<BYTE> &bytes)
     return text;
 }
 
+// A line without its blanks and its CR. A line of nothing else, as hand
+// edits leave them, comes out empty like any other blank line.
 static std::wstring Trimmed(const std::wstring &line)
 {
-    size_t first = line.find_first_not_of(L" \t");
+    size_t first = line.find_first_not_of(L" \t\r");
     if (first == std::wstring::npos)
         return std::wstring();
     size_t last = line.find_last_not_of(L" \t\r");
@@ -86,7 +88,9 @@ static std::wstring Trimmed(const std::wstring &line)
 }
 
 // Lines with regedit's continuations joined: a line ending in a backslash
-// goes on in the next.
+// goes on in the next. A comment never does: regedit takes a ';' line as a
+// comment whole, whatever it ends in, and an admin's note ending in a path
+// must not swallow the key under it.
 static std::vector<std::wstring> LogicalLines(const std::wstring &text)
 {
     std::vector<std::wstring> lines;
@@ -98,7 +102,8 @@ static std::vector<std::wstring> LogicalLines(const std::wstring &text)
             end = text.size();
         std::wstring line = Trimmed(text.substr(start, end - start));
         start = end + 1;
-        if (!line.empty() && line.back() == L'\\') {
+        bool comment = pending.empty() && !line.empty() && line[0] == L';';
+        if (!comment && !line.empty() && line.back() == L'\\') {
             line.pop_back();
             pending += line;
             continue;
@@ -144,14 +149,27 @@ static bool ParseHexBytes(const std::wstring &digits, std::vector<BYTE> *bytes)
     return true;
 }
 
-static bool StartsWith(const std::wstring &text, const wchar_t *prefix, bool ignoreCase)
+// Whether text holds prefix at *at, ASCII letters in either case; moves *at
+// past it. regedit matches key roots, value names and type prefixes without
+// regard to case, and the names matched here are all ASCII. A locale's fold
+// would not do: a Turkish system folds 'i' to a dotted capital, and
+// HKEY_LOCAL_MACHINE would then not match itself.
+static bool TakeFolded(const std::wstring &text, size_t *at, const wchar_t *prefix)
 {
     size_t length = wcslen(prefix);
-    if (text.size() < length)
+    if (text.size() - *at < length)
         return false;
-    return ignoreCase ? CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.c_str(), static_cast<int>(length),
-                                       prefix, static_cast<int>(length)) == CSTR_EQUAL
-                      : text.compare(0, length, prefix) == 0;
+    for (size_t i = 0; i < length; ++i) {
+        wchar_t a = text[*at + i], b = prefix[i];
+        if (a >= L'a' && a <= L'z')
+            a = static_cast<wchar_t>(a - L'a' + L'A');
+        if (b >= L'a' && b <= L'z')
+            b = static_cast<wchar_t>(b - L'a' + L'A');
+        if (a != b)
+            return false;
+    }
+    *at += length;
+    return true;
 }
 
 static RegParse Refuse(RegParse kind, const std::wstring &why, std::wstring *error)
@@ -180,27 +198,25 @@ RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *re
             if (!haveValue)
                 return Refuse(REG_MALFORMED, L"the key " + records->back().key + L" has no \"User Info\" value", error);
             std::wstring path = line.back() == L']' ? line.substr(1, line.size() - 2) : std::wstring();
-            if (!StartsWith(path, RecordRoot, true) || path.size() == wcslen(RecordRoot) ||
-                path.find(L'\\', wcslen(RecordRoot)) != std::wstring::npos)
+            size_t name = 0;
+            if (!TakeFolded(path, &name, RecordRoot) || name == path.size() ||
+                path.find(L'\\', name) != std::wstring::npos)
                 return Refuse(REG_MALFORMED, line + L" is not a printer's record key (" + RecordRoot + L"<name>)",
                               error);
             records->push_back(RegRecord());
-            records->back().key = path.substr(wcslen(RecordRoot));
+            records->back().key = path.substr(name);
             haveValue = false;
             continue;
         }
         if (records->empty() || haveValue)
             return Refuse(REG_MALFORMED, L"unexpected line: " + line.substr(0, 60), error);
-        std::wstring data;
-        if (StartsWith(line, L"\"User Info\"=hex:", false))
-            data = line.substr(16);
-        else if (StartsWith(line, L"\"User Info\"=hex(3):", false))
-            data = line.substr(19);
-        else
+        size_t data = 0;
+        if (!TakeFolded(line, &data, RecordValue) || !TakeFolded(line, &data, L"=") ||
+            (!TakeFolded(line, &data, L"hex:") && !TakeFolded(line, &data, L"hex(3):")))
             return Refuse(REG_MALFORMED, L"only binary \"User Info\" values are imported, not: " + line.substr(0, 60),
                           error);
         std::vector<BYTE> value;
-        if (!ParseHexBytes(data, &value))
+        if (!ParseHexBytes(line.substr(data), &value))
             return Refuse(REG_MALFORMED, L"the \"User Info\" value of " + records->back().key + L" is not hex bytes",
                           error);
         if (value.size() != sizeof(UserOptions))
@@ -239,13 +255,38 @@ bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes)
     return ok;
 }
 
-bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
+DWORD ReplaceWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    // A read-only file is one somebody means to keep. Windows refuses to
+    // move another over it, as it refused to overwrite it; not every
+    // implementation of MoveFileExW does, so it is asked first.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
+    // The new file is written whole under a name of its own beside the old
+    // one, on the same volume, so that the move over the old one is a rename.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::wstring temporary;
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 16; ++attempt) {
+        temporary = path + L".qlxsettings-" + Number(static_cast<long>(GetCurrentProcessId())) + L"-" +
+                    Number(attempt) + L".tmp";
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return GetLastError();
+    }
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL) &&
-              written == bytes.size();
-    return CloseHandle(file) && ok;
+        return ERROR_FILE_EXISTS;
+    DWORD error = ERROR_SUCCESS, written = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL))
+        error = GetLastError();
+    else if (written != bytes.size())
+        error = ERROR_HANDLE_DISK_FULL;
+    if (!CloseHandle(file) && error == ERROR_SUCCESS)
+        error = GetLastError();
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS)
+        DeleteFileW(temporary.c_str());
+    return error;
 }

@@ -30,9 +30,17 @@ enum RegParse {
     REG_UNMARKED,   // a record without the validity marker
 };
 
-// Reads every record of a file's bytes (UTF-16 with BOM, UTF-8 or ANSI).
-// On failure *error says what is wrong, in one line.
+// Reads every record of a file's bytes (UTF-16 with BOM, UTF-8 with or
+// without BOM, or ANSI), as regedit reads them: blank lines and ';' comments
+// anywhere, key roots, value names and types in any letter case. On
+// failure *error says what is wrong, in one line, and *records holds the
+// records read up to it (with REG_UNMARKED, the unmarked one last); on
+// success *error is left as it was.
 RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *records, std::wstring *error);
 
 bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes);
-bool WriteWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes);
+// Puts bytes at path in place of any file there, only once they are all
+// written: a failed write (a full disk, a path that cannot be replaced)
+// leaves the old file as it was and no other behind. ERROR_SUCCESS, or the
+// system's error code of the step that failed.
+DWORD ReplaceWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes);

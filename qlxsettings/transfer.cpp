@@ -56,13 +56,19 @@ int CommandExport()
                                       L"qlxsettings import keeps each machine's own");
     std::wstring text = RegFileText(comments, records);
     if (Run.arguments.empty()) {
-        OutputText(OUTPUT_STDOUT, text);
-        return EXIT_OK;
+        // Redirected, standard output is the .reg file: the UTF-16 that
+        // regedit reads (UTF-8 without a BOM it would take for ANSI). A
+        // console shows the text.
+        bool written = OutputIsConsole(OUTPUT_STDOUT) ? OutputText(OUTPUT_STDOUT, text)
+                                                      : OutputBytes(OUTPUT_STDOUT, RegFileBytes(text));
+        return written ? EXIT_OK : EXIT_FAILED;
     }
-    if (!WriteWholeFile(Run.arguments[0], RegFileBytes(text)))
-        return Fail(EXIT_FAILED, Quoted(Run.arguments[0]) + L": cannot write the file");
-    Say(L"exported " + Number(static_cast<long>(records.size())) + L" record key(s) to " + Run.arguments[0]);
-    return EXIT_OK;
+    DWORD error = ReplaceWholeFile(Run.arguments[0], RegFileBytes(text));
+    if (error != ERROR_SUCCESS)
+        return Fail(EXIT_FAILED, Quoted(Run.arguments[0]) + L": cannot write the file: " + SystemReason(error));
+    bool said = OutputText(OUTPUT_STDOUT, L"exported " + Number(static_cast<long>(records.size())) +
+                                              L" record key(s) to " + Run.arguments[0] + L"\n");
+    return said ? EXIT_OK : EXIT_FAILED;
 }
 
 // The store cuts a name at its last comma: a trailing comma keeps a key

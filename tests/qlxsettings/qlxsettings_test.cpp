@@ -68,11 +68,19 @@ HANDLE Inheritable(const std::wstring &path)
     return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, NULL);
 }
 
-ToolRun RunTool(const std::wstring &arguments)
+// The tool run with its output redirected to files. With unwritableOut
+// every write to standard output fails, as on a full disk: the file is
+// open for reading only.
+ToolRun RunTool(const std::wstring &arguments, bool unwritableOut = false)
 {
     ToolRun run;
     std::wstring outPath = TempFile(L"out.txt"), errPath = TempFile(L"err.txt");
     HANDLE out = Inheritable(outPath), err = Inheritable(errPath);
+    if (unwritableOut) {
+        CloseHandle(out);
+        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
+        out = CreateFileW(outPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0, NULL);
+    }
     std::wstring command = L"\"" + Env(L"QLX_TOOL_EXE") + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -449,6 +457,92 @@ TEST_F(ToolTest, ExportThenImportIntoAnotherPrinterGivesTheSameRecord)
     ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&start, DriverA));
     EXPECT_EQ(EXIT_OK, RunTool(L"import \"" + file + L"\" --identity").code);
     EXPECT_EQ("", Differences(site, Stored(DriverA)));
+}
+
+// Redirected, export's standard output is the .reg file itself: UTF-16
+// behind a BOM as regedit reads it, byte for byte what export writes to a
+// file. That file replaces an older, longer one whole.
+TEST_F(ToolTest, ExportToRedirectedOutputIsTheRegFileAndReplacesAnOldOne)
+{
+    ToolRun piped = RunTool(L"export \"" + std::wstring(Office) + L"\"");
+    ASSERT_EQ(EXIT_OK, piped.code) << piped.err;
+    ASSERT_GE(piped.out.size(), 2u);
+    EXPECT_EQ("\xFF\xFE", piped.out.substr(0, 2));
+    std::vector<RegRecord> records;
+    std::wstring error;
+    ASSERT_EQ(REG_PARSED, ParseRegFile(std::vector<BYTE>(piped.out.begin(), piped.out.end()), &records, &error));
+    ASSERT_EQ(2u, records.size());
+    EXPECT_TRUE(records[0].key == DriverA);
+    EXPECT_TRUE(records[1].key == Office);
+    UserOptions expected = start;
+    ClearIdentityFields(expected);
+    EXPECT_EQ("", Differences(expected, records[0].record));
+
+    std::wstring file = TempFile(L"replaced.reg");
+    HANDLE old = CreateFileW(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    std::string longer(3 * piped.out.size(), 'x');
+    DWORD written = 0;
+    WriteFile(old, longer.data(), static_cast<DWORD>(longer.size()), &written, NULL);
+    CloseHandle(old);
+    ToolRun exported = RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"");
+    ASSERT_EQ(EXIT_OK, exported.code) << exported.err;
+    EXPECT_TRUE(FileText(file) == piped.out);
+    DeleteFileW(file.c_str());
+}
+
+// A failed write leaves what was at the path as it was, leaves nothing
+// else behind, and says why.
+TEST_F(ToolTest, FailedExportLeavesTheOldFileAndSaysWhy)
+{
+    std::wstring folder = TempFile(L"folder.reg"), readOnly = TempFile(L"read-only.reg"),
+                 nowhere = TempFile(L"nowhere\\site.reg");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), NULL));
+    HANDLE old = CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, NULL);
+    DWORD written = 0;
+    WriteFile(old, "old", 3, &written, NULL);
+    CloseHandle(old);
+    struct Case {
+        const char *what;
+        std::wstring path;
+    } cases[] = {{"a folder", folder}, {"a read-only file", readOnly}, {"a missing folder", nowhere}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ToolRun run = RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + c.path + L"\"");
+        EXPECT_EQ(EXIT_FAILED, run.code);
+        size_t said = run.err.find("cannot write the file: ");
+        EXPECT_NE(std::string::npos, said) << run.err;
+        EXPECT_TRUE(said != std::string::npos && run.err.find("(error ", said) != std::string::npos)
+            << "the system's reason: " << run.err;
+        EXPECT_EQ("", run.out);
+        WIN32_FIND_DATAW found;
+        HANDLE left = FindFirstFileW((c.path + L"*").c_str(), &found);
+        EXPECT_TRUE(left == INVALID_HANDLE_VALUE || FindNextFileW(left, &found) == FALSE)
+            << "a temporary file is left beside the path";
+        if (left != INVALID_HANDLE_VALUE)
+            FindClose(left);
+    }
+    EXPECT_NE(0u, GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ("old", FileText(readOnly));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(TempFile(L"nowhere").c_str()));
+    RemoveDirectoryW(folder.c_str());
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(readOnly.c_str());
+}
+
+// Output that could not be written is no success, for a script that reads
+// it: exit code 8 and the system's reason on standard error.
+TEST_F(ToolTest, FailedWritesToStandardOutputEndWithExitCode8)
+{
+    std::wstring file = TempFile(L"site.reg");
+    for (const std::wstring &command :
+         {L"export \"" + std::wstring(Office) + L"\"", L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"",
+          L"show \"" + std::wstring(Office) + L"\" --json", std::wstring(L"list"), std::wstring(L"--help")}) {
+        SCOPED_TRACE(Utf8(command));
+        ToolRun run = RunTool(command, true);
+        EXPECT_EQ(EXIT_FAILED, run.code);
+        EXPECT_NE(std::string::npos, run.err.find("cannot write to standard output: ")) << run.err;
+    }
+    DeleteFileW(file.c_str());
 }
 
 TEST_F(ToolTest, ImportRefusesTruncatedOversizedAndUnmarkedExports)
