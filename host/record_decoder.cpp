@@ -31,7 +31,7 @@ bool DecoderReadFile(const wchar_t *path, UserOptions *record, size_t *size)
 {
     *size = 0;
     std::vector<BYTE> bytes;
-    if (!ReadWholeFile(path, &bytes))
+    if (ReadWholeFile(path, &bytes) != ERROR_SUCCESS)
         return false;
     if (bytes.size() == sizeof(UserOptions) || bytes.size() == sizeof(PrivateDevmode)) {
         memcpy(record, bytes.data() + (bytes.size() - sizeof(UserOptions)), sizeof(UserOptions));

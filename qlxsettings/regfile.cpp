@@ -203,6 +203,13 @@ RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *re
                 path.find(L'\\', name) != std::wstring::npos)
                 return Refuse(REG_MALFORMED, line + L" is not a printer's record key (" + RecordRoot + L"<name>)",
                               error);
+            // Two records for one key: which one import would leave is
+            // no admin's intent.
+            for (const RegRecord &earlier : *records) {
+                size_t same = 0;
+                if (earlier.key.size() == path.size() - name && TakeFolded(path.substr(name), &same, earlier.key.c_str()))
+                    return Refuse(REG_MALFORMED, L"the key " + earlier.key + L" appears twice", error);
+            }
             records->push_back(RegRecord());
             records->back().key = path.substr(name);
             haveValue = false;
@@ -238,21 +245,27 @@ RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *re
     return REG_PARSED;
 }
 
-bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes)
+DWORD ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return GetLastError();
     // A record's export is a few kilobytes; anything near this is no export.
     const DWORD limit = 1 << 20;
-    DWORD size = GetFileSize(file, NULL), read = 0;
-    bool ok = size != INVALID_FILE_SIZE && size <= limit;
-    if (ok) {
+    DWORD size = GetFileSize(file, NULL), read = 0, error = ERROR_SUCCESS;
+    if (size == INVALID_FILE_SIZE) {
+        error = GetLastError();
+    } else if (size > limit) {
+        error = ERROR_FILE_TOO_LARGE;
+    } else {
         bytes->assign(size, 0);
-        ok = size == 0 || (ReadFile(file, bytes->data(), size, &read, NULL) && read == size);
+        if (size && !ReadFile(file, bytes->data(), size, &read, NULL))
+            error = GetLastError();
+        else if (read != size)
+            error = ERROR_HANDLE_EOF;
     }
     CloseHandle(file);
-    return ok;
+    return error;
 }
 
 DWORD ReplaceWholeFile(const std::wstring &path, const std::vector<BYTE> &bytes)

@@ -38,7 +38,9 @@ enum RegParse {
 // success *error is left as it was.
 RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *records, std::wstring *error);
 
-bool ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes);
+// The file's bytes (at most 1 MiB): ERROR_SUCCESS, or the system's error
+// code of the step that failed.
+DWORD ReadWholeFile(const std::wstring &path, std::vector<BYTE> *bytes);
 // Puts bytes at path in place of any file there, only once they are all
 // written: a failed write (a full disk, a path that cannot be replaced)
 // leaves the old file as it was and no other behind. ERROR_SUCCESS, or the

@@ -85,8 +85,9 @@ int CommandImport()
     std::wstring file = Run.arguments[0];
     Run.arguments.erase(Run.arguments.begin());
     std::vector<BYTE> bytes;
-    if (!ReadWholeFile(file, &bytes))
-        return Fail(EXIT_FAILED, Quoted(file) + L": cannot read the file");
+    DWORD readError = ReadWholeFile(file, &bytes);
+    if (readError != ERROR_SUCCESS)
+        return Fail(EXIT_FAILED, Quoted(file) + L": cannot read the file: " + SystemReason(readError));
     std::vector<RegRecord> records;
     std::wstring error;
     if (ParseRegFile(bytes, &records, &error) != REG_PARSED)

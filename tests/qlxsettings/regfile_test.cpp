@@ -161,6 +161,8 @@ const Row Rows[] = {
     {"the printers' key itself", UTF16_BOM, V5 + L"[HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\]\r\n" + Value(Site),
      REG_MALFORMED, {}},
     {"a key with a subkey path", UTF16_BOM, V5 + Key(L"A\\PrinterDriverData") + Value(Site), REG_MALFORMED, {}},
+    {"one key twice, in other letter case", UTF16_BOM, V5 + Key(L"A") + Value(Site) + Key(L"a") + Value(Branch),
+     REG_MALFORMED, {}},
     {"a key to delete", UTF16_BOM, V5 + L"[-HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\A]\r\n", REG_MALFORMED, {}},
     {"a hex list cut inside a byte", UTF16_BOM, V5 + Key(L"A") + CutInByte + L"\r\n", REG_MALFORMED, {}},
     {"a hex list cut after a byte", UTF16_BOM, V5 + Key(L"A") + CutAtByte + L"\r\n", REG_WRONG_SIZE, {}},
