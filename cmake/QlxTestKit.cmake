@@ -23,8 +23,9 @@ function(qlx_kit_add_program target)
             string(REPLACE "\\" "/" path "${CMAKE_MATCH_1}")
             qlx_kit_path(value "${path}")
         endif()
-        string(APPEND setLines "set ${variable}=${value}\n")
-        string(APPEND clearLines "set ${variable}=\n")
+        # Quoted whole: a value in the kit's folder may hold an ampersand.
+        string(APPEND setLines "set \"${variable}=${value}\"\n")
+        string(APPEND clearLines "set \"${variable}=\"\n")
     endforeach()
     set_property(GLOBAL APPEND_STRING PROPERTY QLX_KIT_PROGRAM_LINES
         "${setLines}call :program ${target}\n${clearLines}\n")

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/platform_kind.h"
 #include "host/printer_setup.h"
 #include "host/test_names.h"
 
@@ -30,14 +31,22 @@ template <typename Call> std::vector<BYTE> Enumerate(Call call, DWORD *count)
     return buffer;
 }
 
-int Report(bool done, const char *what, const std::wstring &name, DWORD error)
+// error is the one the failing call set, read right after that call: the
+// calls that tidy up after it (ClosePrinter, FindClose) may set their own.
+int Report(DWORD error, const char *what, const std::wstring &name)
 {
-    if (done) {
+    if (error == ERROR_SUCCESS) {
         printf("removed %s \"%ls\"\n", what, name.c_str());
         return 0;
     }
     printf("could not remove %s \"%ls\": error %lu\n", what, name.c_str(), static_cast<unsigned long>(error));
     return 1;
+}
+
+// ERROR_SUCCESS when the call succeeded, else its error.
+DWORD Outcome(BOOL succeeded)
+{
+    return succeeded ? ERROR_SUCCESS : GetLastError();
 }
 
 int RemovePrinters()
@@ -55,13 +64,12 @@ int RemovePrinters()
             continue;
         PRINTER_DEFAULTSW access = {NULL, NULL, PRINTER_ALL_ACCESS};
         HANDLE printer = NULL;
-        bool done = false;
-        if (OpenPrinterW(printers[i].pPrinterName, &printer, &access)) {
-            done = DeletePrinter(printer) != FALSE;
+        DWORD error = Outcome(OpenPrinterW(printers[i].pPrinterName, &printer, &access));
+        if (error == ERROR_SUCCESS) {
+            error = Outcome(DeletePrinter(printer));
             ClosePrinter(printer);
         }
-        DWORD error = GetLastError();
-        failures += Report(done, "printer", printers[i].pPrinterName, error);
+        failures += Report(error, "printer", printers[i].pPrinterName);
     }
     return failures;
 }
@@ -86,9 +94,8 @@ int RemoveDrivers()
             continue;
         // Files a spooler without the option to remove them (Wine's) leaves
         // behind go below.
-        bool done = HostDeleteDriver(drivers[i].pName, drivers[i].cVersion);
-        DWORD error = GetLastError();
-        failures += Report(done, "printer driver", drivers[i].pName, error);
+        DWORD error = Outcome(HostDeleteDriver(drivers[i].pName, drivers[i].cVersion));
+        failures += Report(error, "printer driver", drivers[i].pName);
     }
     return failures;
 }
@@ -118,6 +125,13 @@ Names FilesInUse()
     return used;
 }
 
+bool DriverDirectory(WCHAR (&directory)[MAX_PATH])
+{
+    DWORD needed = 0;
+    return GetPrinterDriverDirectoryW(NULL, NULL, 1, reinterpret_cast<BYTE *>(directory), sizeof(directory),
+                                      &needed) != FALSE;
+}
+
 bool InUse(const Names &used, const std::wstring &path)
 {
     std::wstring lower = Lower(path);
@@ -133,39 +147,73 @@ bool InUse(const Names &used, const std::wstring &path)
     return false;
 }
 
-// Deletes a file, or a folder with everything in it.
-bool DeletePath(const std::wstring &path)
+// Deletes a file, or a folder with everything in it. A reparse point (a
+// junction, a mount point, a symbolic link) is deleted as the link it is and
+// never entered: what it points to lies outside the folder being deleted,
+// maybe outside everything the kit made. Returns ERROR_SUCCESS or the error
+// of the first call that failed; deleting goes on past a failure so that as
+// little as possible is left.
+DWORD DeletePath(const std::wstring &path, DWORD attributes)
 {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return false;
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        return DeleteFileW(path.c_str()) != FALSE;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // Wine 8 resolves a link before deleting: RemoveDirectory would
+        // remove the folder it points to when that is empty, and DeleteFile
+        // the file. Left alone there, and said so by the error.
+        if (HostWineVersion()) {
+            printf("left the link \"%ls\": under Wine, deleting it would delete what it points to\n", path.c_str());
+            return ERROR_NOT_SUPPORTED;
+        }
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return Outcome(RemoveDirectoryW(path.c_str()));
+        return Outcome(DeleteFileW(path.c_str()));
     }
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        return Outcome(DeleteFileW(path.c_str()));
+    }
+    DWORD first = ERROR_SUCCESS;
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES)
+            first = error;
+    } else {
         do {
-            if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
-                DeletePath(path + L"\\" + found.cFileName);
+            if (!wcscmp(found.cFileName, L".") || !wcscmp(found.cFileName, L".."))
+                continue;
+            // The attributes of the entry itself, not of what a link in it
+            // points to.
+            DWORD error = DeletePath(path + L"\\" + found.cFileName, found.dwFileAttributes);
+            if (first == ERROR_SUCCESS)
+                first = error;
         } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    return RemoveDirectoryW(path.c_str()) != FALSE;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    DWORD error = Outcome(RemoveDirectoryW(path.c_str()));
+    return first != ERROR_SUCCESS ? first : error;
 }
 
-// The entries of folder whose names bear the prefix.
-Names PrefixedEntries(const std::wstring &folder)
+struct Entry {
+    std::wstring path;
+    DWORD attributes;
+};
+
+// The entries of folder whose names bear the prefix, with their own
+// attributes as the folder lists them.
+std::vector<Entry> PrefixedEntries(const std::wstring &folder)
 {
-    Names entries;
+    std::vector<Entry> entries;
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((folder + L"\\" HOST_TEST_PREFIX L"*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return entries;
     do {
         if (HostHasTestPrefix(found.cFileName))
-            entries.push_back(folder + L"\\" + found.cFileName);
+            entries.push_back({folder + L"\\" + found.cFileName, found.dwFileAttributes});
     } while (FindNextFileW(find, &found));
     FindClose(find);
     return entries;
@@ -176,24 +224,22 @@ Names PrefixedEntries(const std::wstring &folder)
 int RemoveDriverFiles()
 {
     WCHAR directory[MAX_PATH];
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(NULL, NULL, 1, reinterpret_cast<BYTE *>(directory), sizeof(directory), &needed))
+    if (!DriverDirectory(directory))
         return 0;
     const Names used = FilesInUse();
     int failures = 0;
     for (const std::wstring &folder : {std::wstring(directory), std::wstring(directory) + L"\\3"}) {
-        for (const std::wstring &file : PrefixedEntries(folder)) {
-            if (InUse(used, file))
+        for (const Entry &file : PrefixedEntries(folder)) {
+            if (InUse(used, file.path))
                 continue;
-            bool done = DeletePath(file);
-            DWORD error = GetLastError();
-            failures += Report(done, "driver file", file, error);
+            failures += Report(DeletePath(file.path, file.attributes), "driver file", file.path);
         }
     }
     return failures;
 }
 
-bool DeleteKeyTree(HKEY parent, const std::wstring &name)
+// ERROR_SUCCESS or the registry's status for the key itself.
+LONG DeleteKeyTree(HKEY parent, const std::wstring &name)
 {
     // Only what deleting needs: a test may have denied writing values.
     HKEY key;
@@ -201,13 +247,11 @@ bool DeleteKeyTree(HKEY parent, const std::wstring &name)
         wchar_t child[256];
         // Deleting shifts the indices: always take the first.
         while (RegEnumKeyW(key, 0, child, 256) == ERROR_SUCCESS)
-            if (!DeleteKeyTree(key, child))
+            if (DeleteKeyTree(key, child) != ERROR_SUCCESS)
                 break;
         RegCloseKey(key);
     }
-    LONG status = RegDeleteKeyW(parent, name.c_str());
-    SetLastError(static_cast<DWORD>(status));
-    return status == ERROR_SUCCESS;
+    return RegDeleteKeyW(parent, name.c_str());
 }
 
 int RemoveStoreKeys()
@@ -222,9 +266,8 @@ int RemoveStoreKeys()
             names.push_back(name);
     int failures = 0;
     for (const std::wstring &key : names) {
-        bool done = DeleteKeyTree(printers, key);
-        DWORD error = GetLastError();
-        failures += Report(done, "key", L"HKLM\\SYSTEM\\Printers\\" + key, error);
+        DWORD error = static_cast<DWORD>(DeleteKeyTree(printers, key));
+        failures += Report(error, "key", L"HKLM\\SYSTEM\\Printers\\" + key);
     }
     RegCloseKey(printers);
     return failures;
@@ -239,11 +282,8 @@ int RemoveScratchFolders()
     // GetTempPath ends in a backslash.
     temp[length - 1] = 0;
     int failures = 0;
-    for (const std::wstring &entry : PrefixedEntries(temp)) {
-        bool done = DeletePath(entry);
-        DWORD error = GetLastError();
-        failures += Report(done, "scratch file", entry, error);
-    }
+    for (const Entry &entry : PrefixedEntries(temp))
+        failures += Report(DeletePath(entry.path, entry.attributes), "scratch file", entry.path);
     return failures;
 }
 
@@ -253,4 +293,47 @@ int KitCleanUp()
 {
     // A driver stays while a printer uses it, and its files while it stays.
     return RemovePrinters() + RemoveDrivers() + RemoveDriverFiles() + RemoveStoreKeys() + RemoveScratchFolders();
+}
+
+bool KitListDriverFiles()
+{
+    WCHAR directory[MAX_PATH];
+    if (!DriverDirectory(directory)) {
+        DWORD error = GetLastError();
+        fprintf(stderr, "cannot find the printer driver folder: error %lu\n", static_cast<unsigned long>(error));
+        return false;
+    }
+    // No driver at all is an answer too; a failed call is not.
+    DWORD count = 0;
+    DWORD needed = 0;
+    std::vector<BYTE> buffer;
+    BOOL listed = EnumPrinterDriversW(NULL, NULL, 3, NULL, 0, &needed, &count);
+    DWORD error = listed ? ERROR_SUCCESS : GetLastError();
+    if (!listed && error == ERROR_INSUFFICIENT_BUFFER) {
+        buffer.resize(needed);
+        listed = EnumPrinterDriversW(NULL, NULL, 3, buffer.data(), needed, &needed, &count);
+        error = listed ? ERROR_SUCCESS : GetLastError();
+    }
+    if (!listed) {
+        fprintf(stderr, "cannot list the printer drivers: error %lu\n", static_cast<unsigned long>(error));
+        return false;
+    }
+    const DRIVER_INFO_3W *drivers = reinterpret_cast<const DRIVER_INFO_3W *>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+        Names files;
+        for (const wchar_t *file : {drivers[i].pDriverPath, drivers[i].pDataFile, drivers[i].pConfigFile,
+                                    drivers[i].pHelpFile})
+            if (file && *file)
+                files.push_back(file);
+        for (const wchar_t *file = drivers[i].pDependentFiles; file && *file; file += wcslen(file) + 1)
+            files.push_back(file);
+        // A bare name lies in the driver's version folder.
+        for (const std::wstring &file : files) {
+            if (file.find(L'\\') == std::wstring::npos)
+                printf("%ls\\%lu\\%ls\n", directory, static_cast<unsigned long>(drivers[i].cVersion), file.c_str());
+            else
+                printf("%ls\n", file.c_str());
+        }
+    }
+    return true;
 }

@@ -8,3 +8,7 @@
 // on standard output what it removed and what it could not remove; returns
 // how many items it could not remove.
 int KitCleanUp();
+
+// Writes on standard output every file an installed printer driver names,
+// one full path a line; false when the drivers cannot be listed.
+bool KitListDriverFiles();
