@@ -30,7 +30,7 @@ make_prefix() {
         *) winearch=win64 ;;
         esac
         echo "creating the $winearch Wine prefix $prefix" >&2
-        WINEARCH=$winearch DISPLAY= wine wineboot --init >/dev/null 2>&1
+        WINEARCH=$winearch DISPLAY= "$QLX_WINE" wineboot --init >/dev/null 2>&1
         wineserver -w
         # No window manager runs, so windows must not wait for one; a crash
         # must end the test instead of opening winedbg's dialog.
@@ -38,7 +38,7 @@ make_prefix() {
         printf '%s\r\n' 'REGEDIT4' '' \
             '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
             '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' >"$reg"
-        DISPLAY= wine regedit /S "$reg" >/dev/null 2>&1
+        DISPLAY= "$QLX_WINE" regedit /S "$reg" >/dev/null 2>&1
         wineserver -w
         # Debian's Wine does not read its own fonts; without them "MS Sans
         # Serif" falls back to another face and pages change size.

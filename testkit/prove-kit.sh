@@ -52,7 +52,7 @@ fail() {
 }
 
 win() {
-    WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wine "$@"
+    WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" "$QLX_WINE" "$@"
 }
 
 # Every key under a registry path, one full name a line.
