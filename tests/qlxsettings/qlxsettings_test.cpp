@@ -576,6 +576,50 @@ TEST_F(ToolTest, ImportRefusesTruncatedOversizedAndUnmarkedExports)
     }
 }
 
+// import holds a file's record to the rules set holds an admin's words to:
+// a combination the pages never save is refused and nothing is written.
+// The identity fields' rules count only with --identity, since import keeps
+// each key's own identity fields otherwise.
+TEST_F(ToolTest, ImportRefusesRecordsThePagesNeverSave)
+{
+    struct Case {
+        const char *what;
+        void (*change)(UserOptions &);
+        const wchar_t *option;
+        DWORD code;
+        const char *message;
+    } cases[] = {
+        {"printing, but the disposition differs from the list's",
+         [](UserOptions &r) { r.dispositionSelection = 1; }, L"", EXIT_BAD_FILE, "go together"},
+        {"2-up imposition on an A4 sheet",
+         [](UserOptions &r) {
+             r.impositionType = 4;
+             r.outputSheetSize = 6;
+         },
+         L"", EXIT_BAD_FILE, "not offered"},
+        {"secure printing without a password", [](UserOptions &r) { r.securePrint = 1; }, L" --identity",
+         EXIT_BAD_FILE, "without a securePassword"},
+        {"the same, its identity fields left aside", [](UserOptions &r) { r.securePrint = 1; }, L"", EXIT_OK, ""},
+    };
+    std::wstring file = TempFile(L"rules.reg");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        UserOptions record = start;
+        c.change(record);
+        std::vector<BYTE> bytes = RegFileBytes(RegFileText({}, {{HOST_TEST_NAME(L"Tool Driver B"), record}}));
+        HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+        CloseHandle(handle);
+        ToolRun run = RunTool(L"import \"" + file + L"\"" + c.option);
+        EXPECT_EQ(c.code, run.code) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
+        if (c.code != EXIT_OK) {
+            EXPECT_EQ("", Differences(start, Stored(DriverB)));
+        }
+    }
+}
+
 // ------------------------------------------------------- identity fields
 
 // An identity text as an earlier version left it: text, terminator, then
