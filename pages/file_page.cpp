@@ -4,7 +4,7 @@
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
-#include "settings/recordfields.h"
+#include "settings/recordrules.h"
 #include "settings/store.h"
 
 static PageHost FilePageHost;
@@ -16,7 +16,7 @@ void FillFileLists(HWND page)
 
 void ShowFileSection(HWND page, const UserOptions &options)
 {
-    bool print = options.jobAction == JOB_PRINT_DELETE_JOB || options.jobAction == JOB_PRINT;
+    bool print = IsPrintingJobAction(options.jobAction);
     SelectListEntry(page, IDC_FILE_DISPOSITION, options.dispositionSelection);
     SetChecked(page, IDC_FILE_PROCESS_PRINT, print);
     EnableControl(page, IDC_FILE_DISPOSITION, IsChecked(page, IDC_FILE_PROCESS_PRINT));
@@ -30,18 +30,15 @@ void ReadFileSection(HWND page, UserOptions &options)
     // The list keeps its choice whatever the action, so that switching to a
     // hold action and back finds it again.
     options.dispositionSelection = SelectedListEntry(page, IDC_FILE_DISPOSITION);
-    if (IsChecked(page, IDC_FILE_PROCESS_PRINT)) {
-        options.jobAction = options.dispositionSelection == DISPOSITION_DELETE_JOB ? JOB_PRINT_DELETE_JOB : JOB_PRINT;
-        options.printDisposition = options.dispositionSelection;
-    } else {
-        if (IsChecked(page, IDC_FILE_PROCESS_HOLD))
-            options.jobAction = JOB_PROCESS_HOLD;
-        else if (IsChecked(page, IDC_FILE_PREFLIGHT_HOLD))
-            options.jobAction = JOB_PREFLIGHT_HOLD;
-        else
-            options.jobAction = JOB_SPOOL_HOLD;
-        options.printDisposition = 0;
-    }
+    if (IsChecked(page, IDC_FILE_PROCESS_PRINT))
+        options.jobAction = PrintingJobAction(options.dispositionSelection);
+    else if (IsChecked(page, IDC_FILE_PROCESS_HOLD))
+        options.jobAction = JOB_PROCESS_HOLD;
+    else if (IsChecked(page, IDC_FILE_PREFLIGHT_HOLD))
+        options.jobAction = JOB_PREFLIGHT_HOLD;
+    else
+        options.jobAction = JOB_SPOOL_HOLD;
+    options.printDisposition = PrintDispositionFor(options.jobAction, options.dispositionSelection);
 }
 
 static BOOL OnFileCommand(HWND page, int id)

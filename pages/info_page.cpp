@@ -6,6 +6,7 @@
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
+#include "settings/recordrules.h"
 #include "settings/store.h"
 
 static PageHost InfoPageHost;
@@ -19,15 +20,19 @@ struct InfoEdit {
     int limit;
 };
 
-// Each limit is one less than the record field's width in UTF-16 units.
+// Each edit takes what its record field holds; the hidden address edit is
+// limited like the address field, which it never shows.
 static const InfoEdit InfoEdits[] = {
-    {IDC_INFO_OWNER, 24}, {IDC_INFO_JOB_PASSWORD, 8}, {IDC_INFO_COMMENT, 255},
-    {IDC_INFO_ACCOUNT_NUMBER, 32}, {IDC_INFO_ADDRESS, 15},
+    {IDC_INFO_OWNER, TEXT_FIELD_LIMIT(owner)},
+    {IDC_INFO_JOB_PASSWORD, TEXT_FIELD_LIMIT(jobPassword)},
+    {IDC_INFO_COMMENT, TEXT_FIELD_LIMIT(comment)},
+    {IDC_INFO_ACCOUNT_NUMBER, TEXT_FIELD_LIMIT(accountNumber)},
+    {IDC_INFO_ADDRESS, TEXT_FIELD_LIMIT(addressText)},
 };
 
 static void SetSecurePrintCaption(HWND page, UINT stringId)
 {
-    WCHAR caption[255];
+    WCHAR caption[LIST_ENTRY_UNITS];
     LoadListString(stringId, caption);
     SetDlgItemTextW(page, IDC_SECURE_PRINT_BUTTON, caption);
 }
@@ -97,7 +102,7 @@ static void ToggleSecurePrint(HWND page)
 static void ReadInfoPageForSave(HWND page, UserOptions &options)
 {
     ReadInfoSection(page, options);
-    options.hasJobPassword = options.jobPassword[0] ? 1 : 0;
+    options.hasJobPassword = HasJobPasswordFor(options);
     SetIdentityText(options.securePassword, ARRAYSIZE(options.securePassword), InfoWorkingRecord.securePassword);
     options.securePrint = InfoWorkingRecord.securePrint;
     TraceLog("BRIVELDocDocInfoPSDlgProc(WM_NOTIFY): %s\n", L"PSN_KILLACTIVE");

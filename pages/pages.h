@@ -35,7 +35,7 @@ INT_PTR CALLBACK CRenderDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 // The secure-print dialog, opened from the Info page.
 struct SecurePrintResult {
-    WCHAR password[9];
+    WCHAR password[TEXT_FIELD_LIMIT(securePassword) + 1];
     BYTE confirmed;
 };
 void ShowSecurePrintDialog(HWND owner, SecurePrintResult &out, HINSTANCE instance);

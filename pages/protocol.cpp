@@ -78,11 +78,10 @@ void ReleaseTemplatePictures(HWND window)
     EnumChildWindows(window, ReleasePicture, 0);
 }
 
-// List entries are loaded into a 255-character buffer; LoadStringW always
-// terminates what it copies.
+// LoadStringW always terminates what it copies.
 void LoadListString(UINT id, WCHAR *text)
 {
-    if (!LoadStringW(ModuleInstance, id, text, 255))
+    if (!LoadStringW(ModuleInstance, id, text, LIST_ENTRY_UNITS))
         text[0] = 0;
 }
 

@@ -41,6 +41,7 @@ BOOL MarkSheetChanged(HWND page);
 void ReleaseTemplatePictures(HWND window);
 
 // Control chores.
+// A string of the module into text, which holds LIST_ENTRY_UNITS units.
 void LoadListString(UINT id, WCHAR *text);
 void AddListText(HWND page, int list, const WCHAR *text);
 // Appends a record list's entries, all or one, as the field table makes them.

@@ -7,7 +7,7 @@
 // What the dialog procedure leaves for the routine that ran the dialog.
 static SecurePrintResult SecureDialogResult;
 
-static const int SECURE_PASSWORD_LIMIT = 8;
+static const int SECURE_PASSWORD_LIMIT = TEXT_FIELD_LIMIT(securePassword);
 
 // Forgets the typed password whole, not just its first unit.
 static void ClearSecureDialogResult()
@@ -48,7 +48,7 @@ static void ConfirmSecurePassword(HWND dialog)
         return;
     }
 
-    WCHAR text[255], caption[255];
+    WCHAR text[LIST_ENTRY_UNITS], caption[LIST_ENTRY_UNITS];
     LoadListString(IDS_PASSWORD_MISMATCH, text);
     LoadListString(IDS_PASSWORD_MISMATCH_CAPTION, caption);
     MessageBoxW(NULL, text, caption, MB_ICONERROR);

@@ -7,7 +7,7 @@
 #include "pages/protocol.h"
 #include "resources/resource.h"
 #include "settings/printername.h"
-#include "settings/recordfields.h"
+#include "settings/recordrules.h"
 #include "settings/store.h"
 
 static PageHost TrayPageHost;
@@ -53,17 +53,17 @@ void ShowStaplePicture(HWND page, LONG staple)
 
 void AdjustSheetSizeList(HWND page)
 {
-    if (SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE) == IMPOSITION_2UP) {
-        // The sizes 2-up cannot use ("Letter", "A4") leave the list.
-        if (SelectedListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE) >= OUTPUT_SHEET_SIZES_FOR_2UP)
-            SelectListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, 0);
-        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, OUTPUT_SHEET_SIZES_FOR_2UP, 0);
-        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, OUTPUT_SHEET_SIZES_FOR_2UP, 0);
-    } else if (SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_GETCOUNT, 0, 0) !=
-               RecordListCount(OutputSheetSizeList)) {
-        for (int size = OUTPUT_SHEET_SIZES_FOR_2UP; size < RecordListCount(OutputSheetSizeList); ++size)
-            AddRecordListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, OutputSheetSizeList, size);
-    }
+    // The sizes an imposition type cannot use ("Letter" and "A4" with 2-up)
+    // leave the list, from its end, and come back when another type is
+    // chosen.
+    int offered = OutputSheetSizesOffered(SelectedListEntry(page, IDC_TRAY_IMPOSITION_TYPE));
+    int shown = static_cast<int>(SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_GETCOUNT, 0, 0));
+    if (SelectedListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE) >= offered)
+        SelectListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, 0);
+    while (shown > offered)
+        SendDlgItemMessageW(page, IDC_TRAY_OUTPUT_SHEET_SIZE, CB_DELETESTRING, --shown, 0);
+    for (; shown < offered; ++shown)
+        AddRecordListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, OutputSheetSizeList, shown);
 }
 
 static void ShowMediaDescription(HWND page, LONG mediaType)

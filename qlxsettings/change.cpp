@@ -59,18 +59,18 @@ int CommandReset()
     int status = CollectTargets(0, &targets);
     if (status != EXIT_OK)
         return status;
-    std::vector<const RecordSectionDefault *> sections;
+    std::vector<RecordSection> sections;
     for (const std::wstring &name : Run.arguments) {
-        const RecordSectionDefault *found = NULL;
+        const RecordSectionName *found = NULL;
         std::wstring allowed;
-        for (int i = 0; i < RecordSectionDefaultCount; ++i) {
-            allowed += (i ? L", " : L"") + Widen(RecordSectionDefaults[i].name);
-            if (lstrcmpiW(Widen(RecordSectionDefaults[i].name).c_str(), name.c_str()) == 0)
-                found = &RecordSectionDefaults[i];
+        for (int i = 0; i < RecordSectionNameCount; ++i) {
+            allowed += (i ? L", " : L"") + Widen(RecordSectionNames[i].name);
+            if (lstrcmpiW(Widen(RecordSectionNames[i].name).c_str(), name.c_str()) == 0)
+                found = &RecordSectionNames[i];
         }
         if (!found)
             return Fail(EXIT_REFUSED, Quoted(name) + L" is not a section; allowed: " + allowed + L"; nothing was written");
-        sections.push_back(found);
+        sections.push_back(found->section);
     }
 
     // Each key from its own stored record: it keeps its identity fields.
@@ -85,8 +85,8 @@ int CommandReset()
             if (sections.empty()) {
                 MakeDefaultRecord(&plan.record);
             } else {
-                for (const RecordSectionDefault *section : sections)
-                    section->reset(plan.record);
+                for (RecordSection section : sections)
+                    ResetRecordSection(plan.record, section);
             }
             KeepIdentity(plan.record, stored.seen);
             plans.push_back(plan);

@@ -1,6 +1,7 @@
 #include "qlxsettings/fieldtext.h"
 
 #include "qlxsettings/output.h"
+#include "settings/recordrules.h"
 
 std::wstring FieldText(const RecordField &field, const UserOptions &record)
 {
@@ -37,7 +38,9 @@ std::wstring FieldDisplay(const RecordField &field, const UserOptions &record, c
     std::wstring shown = Number(value);
     switch (field.kind) {
     case FIELD_MARKER:
-        return shown + (value == USER_OPTIONS_MARKER ? L" (valid)" : L" (not 12345: the store reads defaults instead)");
+        return shown + (value == USER_OPTIONS_MARKER
+                            ? L" (valid)"
+                            : L" (not " + Number(USER_OPTIONS_MARKER) + L": the store reads defaults instead)");
     case FIELD_FLAG:
         if (value == 0 || value == 1)
             return value ? L"on" : L"off";
@@ -232,42 +235,34 @@ static bool Named(const std::vector<FieldAssignment> &named, RecordSection secti
 
 bool CheckFieldRules(const UserOptions &record, const std::vector<FieldAssignment> &named, std::wstring *error)
 {
-    if (Named(named, SECTION_FILE, NULL)) {
-        LONG action = record.jobAction, chosen = record.dispositionSelection;
-        bool print = action == JOB_PRINT_DELETE_JOB || action == JOB_PRINT;
-        std::wstring fix;
-        if (print && (record.printDisposition != chosen || (action == JOB_PRINT_DELETE_JOB) != (chosen == DISPOSITION_DELETE_JOB)))
-            fix = L"jobAction=" + Number(chosen == DISPOSITION_DELETE_JOB ? JOB_PRINT_DELETE_JOB : JOB_PRINT) +
-                  L" printDisposition=" + Number(chosen) + L" dispositionSelection=" + Number(chosen);
-        else if (!print && record.printDisposition != 0)
-            fix = L"printDisposition=0";
-        if (!fix.empty()) {
-            *error = L"jobAction, printDisposition and dispositionSelection go together as the File page saves "
-                     L"them: while printing, printDisposition equals dispositionSelection and jobAction is 0 "
-                     L"exactly when that is 2; while holding, printDisposition is 0. For this record: " + fix;
-            return false;
-        }
+    if (Named(named, SECTION_FILE, NULL) && !FileSectionAgrees(record)) {
+        LONG chosen = record.dispositionSelection;
+        std::wstring fix = IsPrintingJobAction(record.jobAction)
+                               ? L"jobAction=" + Number(PrintingJobAction(chosen)) + L" printDisposition=" +
+                                     Number(chosen) + L" dispositionSelection=" + Number(chosen)
+                               : L"printDisposition=" + Number(PrintDispositionFor(record.jobAction, chosen));
+        *error = L"jobAction, printDisposition and dispositionSelection go together as the File page saves "
+                 L"them: while printing, printDisposition equals dispositionSelection and jobAction is 0 "
+                 L"exactly when that is 2; while holding, printDisposition is 0. For this record: " + fix;
+        return false;
     }
-    // The Info page stores whether a job password was given, and arms
-    // secure printing only with a confirmed password.
-    if (Named(named, SECTION_NONE, "jobPassword") || Named(named, SECTION_NONE, "hasJobPassword")) {
-        LONG given = record.jobPassword[0] ? 1 : 0;
-        if (record.hasJobPassword != given) {
-            *error = L"hasJobPassword follows jobPassword as the Info page saves it; for this record: hasJobPassword=" +
-                     Number(given);
-            return false;
-        }
+    if ((Named(named, SECTION_NONE, "jobPassword") || Named(named, SECTION_NONE, "hasJobPassword")) &&
+        record.hasJobPassword != HasJobPasswordFor(record)) {
+        *error = L"hasJobPassword follows jobPassword as the Info page saves it; for this record: hasJobPassword=" +
+                 Number(HasJobPasswordFor(record));
+        return false;
     }
     if ((Named(named, SECTION_NONE, "securePrint") || Named(named, SECTION_NONE, "securePassword")) &&
-        record.securePrint != 0 && !record.securePassword[0]) {
+        !SecurePrintHasPassword(record)) {
         *error = L"securePrint: on is not allowed without a securePassword";
         return false;
     }
+    int offered = OutputSheetSizesOffered(record.impositionType);
     if ((Named(named, SECTION_NONE, "impositionType") || Named(named, SECTION_NONE, "outputSheetSize")) &&
-        record.impositionType == IMPOSITION_2UP && record.outputSheetSize >= OUTPUT_SHEET_SIZES_FOR_2UP) {
-        *error = L"outputSheetSize: " + Number(record.outputSheetSize) +
-                 L" is not offered with 2-up imposition (impositionType=" + Number(IMPOSITION_2UP) +
-                 L"); allowed: 0 to " + Number(OUTPUT_SHEET_SIZES_FOR_2UP - 1);
+        record.outputSheetSize >= offered) {
+        // Only 2-up offers fewer sizes than the list has.
+        *error = L"outputSheetSize: " + Number(record.outputSheetSize) + L" is not offered with 2-up imposition " +
+                 L"(impositionType=" + Number(record.impositionType) + L"); allowed: 0 to " + Number(offered - 1);
         return false;
     }
     return true;

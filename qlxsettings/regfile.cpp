@@ -234,7 +234,8 @@ RegParse ParseRegFile(const std::vector<BYTE> &bytes, std::vector<RegRecord> *re
         memcpy(&records->back().record, value.data(), sizeof(UserOptions));
         if (records->back().record.initialized != USER_OPTIONS_MARKER)
             return Refuse(REG_UNMARKED, L"the record of " + records->back().key +
-                                            L" lacks the validity marker 12345 (the plug-in would read defaults)",
+                                            L" lacks the validity marker " + Number(USER_OPTIONS_MARKER) +
+                                            L" (the plug-in would read defaults)",
                           error);
         haveValue = true;
     }

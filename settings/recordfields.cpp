@@ -71,91 +71,93 @@ static constexpr RecordChoices RgbSourceChoices = {IDD_COLOR_PAGE, LOADED(RgbSou
 
 #define AT(field) #field, offsetof(UserOptions, field)
 #define WIDTH(field) sizeof(UserOptions::field)
-#define ROW(field, kind, section, identity, list, choices) \
-    {AT(field), WIDTH(field), kind, section, identity, list, choices}
-#define MARKER(field) ROW(field, FIELD_MARKER, SECTION_NONE, false, NULL, NULL)
-#define NUMBER(field, section) ROW(field, FIELD_NUMBER, section, false, NULL, NULL)
-#define FLAG(field, section) ROW(field, FIELD_FLAG, section, false, NULL, NULL)
-#define CHOICE(field, section, choices) ROW(field, FIELD_CHOICE, section, false, NULL, &choices)
-#define LISTED(field, section, list) ROW(field, FIELD_LIST, section, false, &list, NULL)
-#define TEXTUAL(field, section) ROW(field, FIELD_TEXT, section, false, NULL, NULL)
-#define IDENTITY_TEXT(field) ROW(field, FIELD_TEXT, SECTION_INFO, true, NULL, NULL)
-#define IDENTITY_FLAG(field) ROW(field, FIELD_FLAG, SECTION_INFO, true, NULL, NULL)
+#define ROW(field, kind, section, identity, list, choices, value, text) \
+    {AT(field), WIDTH(field), kind, section, identity, list, choices, value, text}
+#define MARKER(field) ROW(field, FIELD_MARKER, SECTION_NONE, false, NULL, NULL, USER_OPTIONS_MARKER, NULL)
+#define NUMBER(field, section, value) ROW(field, FIELD_NUMBER, section, false, NULL, NULL, value, NULL)
+#define FLAG(field, section, value) ROW(field, FIELD_FLAG, section, false, NULL, NULL, value, NULL)
+#define CHOICE(field, section, choices, value) ROW(field, FIELD_CHOICE, section, false, NULL, &choices, value, NULL)
+#define LISTED(field, section, list, value) ROW(field, FIELD_LIST, section, false, &list, NULL, value, NULL)
+#define TEXTUAL(field, section, text) ROW(field, FIELD_TEXT, section, false, NULL, NULL, 0, text)
+#define IDENTITY_TEXT(field) ROW(field, FIELD_TEXT, SECTION_INFO, true, NULL, NULL, 0, L"")
+#define IDENTITY_FLAG(field) ROW(field, FIELD_FLAG, SECTION_INFO, true, NULL, NULL, 0, NULL)
 
 // Declared extern in the header, so the constexpr table keeps external
 // linkage and the checks below run over the very rows everyone uses.
+// Each row gives the field's default: the value, or the text, that the
+// full default and the field's section default write.
 constexpr RecordField RecordFields[] = {
     MARKER(initialized),
 
-    CHOICE(jobAction, SECTION_FILE, JobActionChoices),
-    LISTED(printDisposition, SECTION_FILE, DispositionList),
-    LISTED(dispositionSelection, SECTION_FILE, DispositionList),
+    CHOICE(jobAction, SECTION_FILE, JobActionChoices, 0),
+    LISTED(printDisposition, SECTION_FILE, DispositionList, 2),
+    LISTED(dispositionSelection, SECTION_FILE, DispositionList, 2),
 
-    CHOICE(colorMode, SECTION_COLOR, ColorModeChoices),
-    CHOICE(printerMode, SECTION_COLOR, PrinterModeChoices),
-    FLAG(rgbCorrection, SECTION_COLOR),
-    NUMBER(colorAux, SECTION_COLOR),
-    CHOICE(rgbSource, SECTION_COLOR, RgbSourceChoices),
-    LISTED(renderingStyle, SECTION_COLOR, RenderingStyleList),
-    LISTED(gamma, SECTION_COLOR, GammaList),
-    LISTED(whitePoint, SECTION_COLOR, WhitePointList),
-    FLAG(printSimulation, SECTION_COLOR),
-    FLAG(cmykCorrection, SECTION_COLOR),
-    LISTED(printProfile, SECTION_COLOR, PrintProfileList),
-    FLAG(compositeSpotColor, SECTION_COLOR),
-    FLAG(preserveGcr, SECTION_COLOR),
-    LISTED(rgbProfile, SECTION_COLOR, RgbProfileList),
+    CHOICE(colorMode, SECTION_COLOR, ColorModeChoices, 0),
+    CHOICE(printerMode, SECTION_COLOR, PrinterModeChoices, 0),
+    FLAG(rgbCorrection, SECTION_COLOR, 1),
+    NUMBER(colorAux, SECTION_COLOR, 0),
+    CHOICE(rgbSource, SECTION_COLOR, RgbSourceChoices, 1),
+    LISTED(renderingStyle, SECTION_COLOR, RenderingStyleList, 1),
+    LISTED(gamma, SECTION_COLOR, GammaList, 3),
+    LISTED(whitePoint, SECTION_COLOR, WhitePointList, 2),
+    FLAG(printSimulation, SECTION_COLOR, 0),
+    FLAG(cmykCorrection, SECTION_COLOR, 1),
+    LISTED(printProfile, SECTION_COLOR, PrintProfileList, 0),
+    FLAG(compositeSpotColor, SECTION_COLOR, 1),
+    FLAG(preserveGcr, SECTION_COLOR, 0),
+    LISTED(rgbProfile, SECTION_COLOR, RgbProfileList, 1),
 
-    LISTED(separations, SECTION_OTHER, SeparationsList),
-    FLAG(printProgressives, SECTION_OTHER),
-    FLAG(autoGrayDetect, SECTION_OTHER),
-    FLAG(controlStrip, SECTION_OTHER),
-    FLAG(saveAsTiff, SECTION_OTHER),
-    LISTED(tiffResolution, SECTION_OTHER, TiffResolutionList),
-    FLAG(edgeSmoothing, SECTION_OTHER),
-    FLAG(blackOverprint, SECTION_OTHER),
-    FLAG(compositeOverprint, SECTION_OTHER),
-    FLAG(pureBlack, SECTION_OTHER),
-    FLAG(autoTrapping, SECTION_OTHER),
-    FLAG(brandControl, SECTION_OTHER),
-    FLAG(invertImage, SECTION_OTHER),
-    FLAG(imageEnhance, SECTION_OTHER),
-    FLAG(mirror, SECTION_OTHER),
-    FLAG(infoStrip, SECTION_OTHER),
-    NUMBER(prepressAux, SECTION_OTHER),
+    LISTED(separations, SECTION_OTHER, SeparationsList, 0),
+    FLAG(printProgressives, SECTION_OTHER, 0),
+    FLAG(autoGrayDetect, SECTION_OTHER, 1),
+    FLAG(controlStrip, SECTION_OTHER, 0),
+    FLAG(saveAsTiff, SECTION_OTHER, 0),
+    LISTED(tiffResolution, SECTION_OTHER, TiffResolutionList, 0),
+    FLAG(edgeSmoothing, SECTION_OTHER, 0),
+    FLAG(blackOverprint, SECTION_OTHER, 1),
+    FLAG(compositeOverprint, SECTION_OTHER, 0),
+    FLAG(pureBlack, SECTION_OTHER, 1),
+    FLAG(autoTrapping, SECTION_OTHER, 0),
+    FLAG(brandControl, SECTION_OTHER, 0),
+    FLAG(invertImage, SECTION_OTHER, 0),
+    FLAG(imageEnhance, SECTION_OTHER, 1),
+    FLAG(mirror, SECTION_OTHER, 0),
+    FLAG(infoStrip, SECTION_OTHER, 0),
+    NUMBER(prepressAux, SECTION_OTHER, 0),
 
-    NUMBER(jobAux0, SECTION_TRAY),
-    NUMBER(jobAux1, SECTION_TRAY),
-    LISTED(duplex, SECTION_TRAY, DuplexList),
-    FLAG(rotatePages, SECTION_TRAY),
-    NUMBER(jobAux2, SECTION_TRAY),
-    LISTED(staple, SECTION_TRAY, StapleList),
-    NUMBER(jobAux3, SECTION_TRAY),
-    NUMBER(jobAux4, SECTION_TRAY),
-    FLAG(collate, SECTION_TRAY),
-    NUMBER(jobAux5, SECTION_TRAY),
-    NUMBER(jobAux6, SECTION_TRAY),
-    FLAG(imposition, SECTION_TRAY),
-    LISTED(impositionType, SECTION_TRAY, ImpositionTypeList),
-    LISTED(sectionSize, SECTION_TRAY, SectionSizeList),
-    LISTED(outputSheetSize, SECTION_TRAY, OutputSheetSizeList),
-    FLAG(cropMarks, SECTION_TRAY),
-    FLAG(fitToSheet, SECTION_TRAY),
-    LISTED(mediaType, SECTION_TRAY, MediaTypeList),
+    NUMBER(jobAux0, SECTION_TRAY, 0),
+    NUMBER(jobAux1, SECTION_TRAY, 5),
+    LISTED(duplex, SECTION_TRAY, DuplexList, 0),
+    FLAG(rotatePages, SECTION_TRAY, 0),
+    NUMBER(jobAux2, SECTION_TRAY, 0),
+    LISTED(staple, SECTION_TRAY, StapleList, 0),
+    NUMBER(jobAux3, SECTION_TRAY, 0),
+    NUMBER(jobAux4, SECTION_TRAY, 0),
+    FLAG(collate, SECTION_TRAY, 0),
+    NUMBER(jobAux5, SECTION_TRAY, 0),
+    NUMBER(jobAux6, SECTION_TRAY, 0),
+    FLAG(imposition, SECTION_TRAY, 0),
+    LISTED(impositionType, SECTION_TRAY, ImpositionTypeList, 0),
+    LISTED(sectionSize, SECTION_TRAY, SectionSizeList, 3),
+    LISTED(outputSheetSize, SECTION_TRAY, OutputSheetSizeList, 0),
+    FLAG(cropMarks, SECTION_TRAY, 1),
+    FLAG(fitToSheet, SECTION_TRAY, 0),
+    LISTED(mediaType, SECTION_TRAY, MediaTypeList, 0),
 
-    NUMBER(jobAux7, SECTION_NONE),
-    NUMBER(jobAux8, SECTION_NONE),
-    TEXTUAL(addressText, SECTION_NONE),
+    NUMBER(jobAux7, SECTION_NONE, 1),
+    NUMBER(jobAux8, SECTION_NONE, 1),
+    TEXTUAL(addressText, SECTION_NONE, L"255.255.255.255"),
 
     IDENTITY_TEXT(owner),
     IDENTITY_TEXT(jobPassword),
-    TEXTUAL(comment, SECTION_INFO),
+    TEXTUAL(comment, SECTION_INFO, L""),
     IDENTITY_TEXT(accountNumber),
     IDENTITY_TEXT(securePassword),
     IDENTITY_FLAG(securePrint),
     IDENTITY_FLAG(hasJobPassword),
 
-    TEXTUAL(infoAux, SECTION_NONE),
+    TEXTUAL(infoAux, SECTION_NONE, L""),
 };
 
 // The table covers the record: every byte belongs to exactly one row,
@@ -173,6 +175,14 @@ static constexpr bool TableCoversRecord()
         if (!isText && field.width != sizeof(LONG) && !(narrow && field.width == sizeof(SHORT)))
             return false;
         if ((field.kind == FIELD_LIST) != (field.list != NULL) || (field.kind == FIELD_CHOICE) != (field.choices != NULL))
+            return false;
+        // A text's default, terminator included, fits its field.
+        if (isText != (field.defaultText != NULL))
+            return false;
+        size_t units = 0;
+        while (isText && field.defaultText[units])
+            ++units;
+        if (isText && (units + 1) * sizeof(WCHAR) > field.width)
             return false;
         next += field.width;
     }
@@ -214,6 +224,14 @@ const RecordField *FindRecordField(const char *name)
     return NULL;
 }
 
+const RecordField *RecordFieldAt(size_t offset)
+{
+    for (const RecordField &field : RecordFields)
+        if (offset >= field.offset && offset < static_cast<size_t>(field.offset) + field.width)
+            return &field;
+    return NULL;
+}
+
 LONG RecordFieldValue(const UserOptions &options, const RecordField &field)
 {
     const BYTE *at = reinterpret_cast<const BYTE *>(&options) + field.offset;
@@ -240,14 +258,10 @@ void SetRecordFieldValue(UserOptions &options, const RecordField &field, LONG va
 
 void ClearIdentityFields(UserOptions &options)
 {
-    for (const RecordField &field : RecordFields) {
-        if (!field.identity)
-            continue;
-        if (field.kind == FIELD_TEXT)
-            SecureZeroMemory(RecordFieldText(options, field), field.width);
-        else
-            SetRecordFieldValue(options, field, 0);
-    }
+    // Every identity field's default is empty or 0.
+    for (const RecordField &field : RecordFields)
+        if (field.identity)
+            ResetRecordField(options, field);
 }
 
 void ScrubIdentityTexts(UserOptions &options)
@@ -264,10 +278,33 @@ void ScrubIdentityTexts(UserOptions &options)
     }
 }
 
-const RecordSectionDefault RecordSectionDefaults[] = {
-    {"file", SECTION_FILE, ResetFileSection},    {"color", SECTION_COLOR, ResetColorSection},
-    {"other", SECTION_OTHER, ResetOtherSection}, {"tray", SECTION_TRAY, ResetTraySection},
-    {"info", SECTION_INFO, ResetInfoSection},
+const RecordSectionName RecordSectionNames[] = {
+    {"file", SECTION_FILE}, {"color", SECTION_COLOR}, {"other", SECTION_OTHER},
+    {"tray", SECTION_TRAY}, {"info", SECTION_INFO},
 };
-const int RecordSectionDefaultCount =
-    static_cast<int>(sizeof(RecordSectionDefaults) / sizeof(RecordSectionDefaults[0]));
+const int RecordSectionNameCount = static_cast<int>(sizeof(RecordSectionNames) / sizeof(RecordSectionNames[0]));
+
+void ResetRecordField(UserOptions &options, const RecordField &field)
+{
+    if (field.kind != FIELD_TEXT) {
+        SetRecordFieldValue(options, field, field.defaultValue);
+        return;
+    }
+    WCHAR *text = RecordFieldText(options, field);
+    if (field.identity) {
+        SecureZeroMemory(text, field.width);
+        return;
+    }
+    // The text and its terminator; the units behind mean nothing and stay.
+    const WCHAR *from = field.defaultText;
+    do
+        *text++ = *from;
+    while (*from++);
+}
+
+void ResetRecordSection(UserOptions &options, RecordSection section)
+{
+    for (const RecordField &field : RecordFields)
+        if (field.section == section)
+            ResetRecordField(options, field);
+}

@@ -65,6 +65,10 @@ struct RecordField {
     bool identity;
     const RecordList *list;
     const RecordChoices *choices;
+    // The default: the value of a number, flag, choice or list position,
+    // or the text of a text field.
+    LONG defaultValue;
+    const WCHAR *defaultText;
 };
 
 extern const RecordField RecordFields[];
@@ -110,6 +114,9 @@ void RecordListEntry(const RecordList &list, int position, HINSTANCE module, WCH
 
 // The field of that name, or NULL.
 const RecordField *FindRecordField(const char *name);
+// The field that holds the record's byte at offset, or NULL for a reserved
+// byte or one past the record.
+const RecordField *RecordFieldAt(size_t offset);
 
 // A number, flag, choice or list position, read or written at its width.
 LONG RecordFieldValue(const UserOptions &options, const RecordField &field);
@@ -137,11 +144,18 @@ void ClearIdentityFields(UserOptions &options);
 // is. Nothing else of the record changes.
 void ScrubIdentityTexts(UserOptions &options);
 
-// The five section defaults by name, for callers that reset one section.
-struct RecordSectionDefault {
+// Writes the field's default: a number at its width; a text and its
+// terminator, nothing behind them, except for the identity texts, which are
+// zeroed whole (ClearIdentityFields).
+void ResetRecordField(UserOptions &options, const RecordField &field);
+
+// Every field of a section with its default ("Standarder" on its page).
+void ResetRecordSection(UserOptions &options, RecordSection section);
+
+// The five page sections by the names admins give them.
+struct RecordSectionName {
     const char *name;
     RecordSection section;
-    void (*reset)(UserOptions &options);
 };
-extern const RecordSectionDefault RecordSectionDefaults[];
-extern const int RecordSectionDefaultCount;
+extern const RecordSectionName RecordSectionNames[];
+extern const int RecordSectionNameCount;

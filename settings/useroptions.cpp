@@ -8,80 +8,26 @@
 
 #include "settings/recordfields.h"
 
-// Writes the text and its terminator, nothing behind it.
-static void SetText(WCHAR *field, const WCHAR *text)
-{
-    do
-        *field++ = *text;
-    while (*text++);
-}
-
+// Each default is the field table's: a section default writes the fields
+// of its section, the full default every field, marker included.
 void ResetFileSection(UserOptions &options)
 {
-    options.jobAction = 0;
-    options.printDisposition = 2;
-    options.dispositionSelection = 2;
+    ResetRecordSection(options, SECTION_FILE);
 }
 
 void ResetColorSection(UserOptions &options)
 {
-    options.colorMode = 0;
-    options.printerMode = 0;
-    options.rgbCorrection = 1;
-    options.colorAux = 0;
-    options.rgbSource = 1;
-    options.renderingStyle = 1;
-    options.gamma = 3;
-    options.whitePoint = 2;
-    options.printSimulation = 0;
-    options.cmykCorrection = 1;
-    options.printProfile = 0;
-    options.compositeSpotColor = 1;
-    options.preserveGcr = 0;
-    options.rgbProfile = 1;
+    ResetRecordSection(options, SECTION_COLOR);
 }
 
 void ResetOtherSection(UserOptions &options)
 {
-    options.separations = 0;
-    options.printProgressives = 0;
-    options.autoGrayDetect = 1;
-    options.controlStrip = 0;
-    options.saveAsTiff = 0;
-    options.tiffResolution = 0;
-    options.edgeSmoothing = 0;
-    options.blackOverprint = 1;
-    options.compositeOverprint = 0;
-    options.pureBlack = 1;
-    options.autoTrapping = 0;
-    options.brandControl = 0;
-    options.invertImage = 0;
-    options.imageEnhance = 1;
-    options.mirror = 0;
-    options.infoStrip = 0;
-    options.prepressAux = 0;
+    ResetRecordSection(options, SECTION_OTHER);
 }
 
 void ResetTraySection(UserOptions &options)
 {
-    options.jobAux0 = 0;
-    options.jobAux1 = 5;
-    options.duplex = 0;
-    options.rotatePages = 0;
-    options.jobAux2 = 0;
-    options.staple = 0;
-    options.jobAux3 = 0;
-    options.jobAux4 = 0;
-    options.collate = 0;
-    options.jobAux5 = 0;
-    options.jobAux6 = 0;
-    options.imposition = 0;
-    options.impositionType = 0;
-    options.sectionSize = 3;
-    options.outputSheetSize = 0;
-    options.cropMarks = 1;
-    options.fitToSheet = 0;
-    options.mediaType = 0;
+    ResetRecordSection(options, SECTION_TRAY);
 }
 
 // The identity fields (owner, passwords, account number and the two
@@ -89,23 +35,13 @@ void ResetTraySection(UserOptions &options)
 // other text.
 void ResetInfoSection(UserOptions &options)
 {
-    ClearIdentityFields(options);
-    SetText(options.comment, L"");
+    ResetRecordSection(options, SECTION_INFO);
 }
 
 void ResetUserOptions(PrivateDevmode *pDevmode)
 {
-    UserOptions &options = pDevmode->options;
-    options.initialized = USER_OPTIONS_MARKER;
-    ResetFileSection(options);
-    ResetColorSection(options);
-    ResetOtherSection(options);
-    ResetTraySection(options);
-    options.jobAux7 = 1;
-    options.jobAux8 = 1;
-    SetText(options.addressText, L"255.255.255.255");
-    ResetInfoSection(options);
-    SetText(options.infoAux, L"");
+    for (int i = 0; i < RecordFieldCount; ++i)
+        ResetRecordField(pDevmode->options, RecordFields[i]);
 }
 
 void MakeDefaultRecord(UserOptions *pUserOptions)

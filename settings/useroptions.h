@@ -94,6 +94,10 @@ struct UserOptions {
     WCHAR infoAux[256];
 };
 
+// The characters a text field holds, its terminator aside: what an edit
+// for the field takes.
+#define TEXT_FIELD_LIMIT(field) (sizeof(UserOptions::field) / sizeof(WCHAR) - 1)
+
 // The private devmode extension: the platform's header, then one record.
 struct PrivateDevmode {
     OEM_DMEXTRAHEADER header;

@@ -9,6 +9,7 @@
 
 #include "bench/robust.h"
 #include "resources/resource.h"
+#include "settings/recordrules.h"
 #include "tests/support/sheet_driver.h"
 
 #include <commctrl.h>
@@ -16,21 +17,6 @@
 namespace {
 
 const int Actions = 1000;
-
-struct Range {
-    size_t begin, end;
-};
-
-// What each page stores when it is left, in page order.
-const Range Sections[5] = {
-    {offsetof(UserOptions, jobAction), offsetof(UserOptions, colorMode)},
-    {offsetof(UserOptions, colorMode), offsetof(UserOptions, separations)},
-    {offsetof(UserOptions, separations), offsetof(UserOptions, jobAux0)},
-    {offsetof(UserOptions, jobAux0), offsetof(UserOptions, jobAux7)},
-    {offsetof(UserOptions, owner), offsetof(UserOptions, infoAux)},
-};
-// Cancel's wipe touches only Info fields.
-const Range CancelWipe = Sections[4];
 
 enum Kind { Edit, List, Button, Static };
 
@@ -129,13 +115,17 @@ protected:
             failure = "stored marker is " + std::to_string(r.initialized);
             return;
         }
-        if (r.jobAction < 0 || r.jobAction > 4 ||
-            ((r.jobAction == 0 || r.jobAction == 1) &&
-             (r.printDisposition != r.dispositionSelection || (r.jobAction == 0) != (r.dispositionSelection == 2))) ||
-            (r.jobAction > 1 && r.printDisposition != 0)) {
+        if (r.jobAction < 0 || r.jobAction > 4 || !FileSectionAgrees(r)) {
             failure = "File section invariant broken: jobAction " + std::to_string(r.jobAction) + ", printDisposition " +
                       std::to_string(r.printDisposition) + ", dispositionSelection " +
                       std::to_string(r.dispositionSelection);
+            return;
+        }
+        if (r.hasJobPassword != HasJobPasswordFor(r) || !SecurePrintHasPassword(r) ||
+            r.outputSheetSize >= OutputSheetSizesOffered(r.impositionType)) {
+            failure = "an Info or Tray rule is broken: hasJobPassword " + std::to_string(r.hasJobPassword) +
+                      ", securePrint " + std::to_string(r.securePrint) + ", impositionType " +
+                      std::to_string(r.impositionType) + ", outputSheetSize " + std::to_string(r.outputSheetSize);
             return;
         }
         const BYTE *a = reinterpret_cast<const BYTE *>(&before.record);
@@ -143,9 +133,11 @@ protected:
         for (size_t i = 0; i < sizeof(UserOptions); ++i) {
             if (a[i] == b[i])
                 continue;
-            bool allowed = (left && pageBefore >= 0 && i >= Sections[pageBefore].begin &&
-                            i < Sections[pageBefore].end) ||
-                           (cancelled && i >= CancelWipe.begin && i < CancelWipe.end);
+            // Leaving a page stores its own section; Cancel wipes identity
+            // fields only.
+            const RecordField *field = RecordFieldAt(i);
+            bool allowed = field && ((left && pageBefore >= 0 && field->section == SECTION_FILE + pageBefore) ||
+                                     (cancelled && field->identity));
             if (!allowed) {
                 failure = "byte " + std::to_string(i) + " of the stored record changed outside the section of page " +
                           std::to_string(pageBefore);
