@@ -89,7 +89,7 @@ start)
     # Were it a test's, ctest would wait on its output pipe until the server
     # ends. So the holder, on /dev/null, is first, and tests wait for it.
     rm -f "$state/ready"
-    setsid wine "$holder" "Z:$state/ready" </dev/null >/dev/null 2>&1 &
+    setsid "$QLX_WINE" "$holder" "Z:$state/ready" </dev/null >/dev/null 2>&1 &
     tries=0
     while [ ! -e "$state/ready" ]; do
         tries=$((tries + 1))
