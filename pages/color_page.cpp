@@ -158,6 +158,8 @@ INT_PTR CALLBACK CColorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         GetUserInfo(&options, CurrentPrinterName);
         FillColorLists(page);
         ShowColorSection(page, options);
+        KeepTitleClearOfFrame(page, IDC_COLOR_RGB_CORRECTION);
+        KeepTitleClearOfFrame(page, IDC_COLOR_CMYK_CORRECTION);
         return TRUE;
     }
     case WM_NOTIFY:

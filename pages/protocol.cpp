@@ -139,3 +139,48 @@ void ShowControl(HWND page, int control, bool shown)
 {
     ShowWindow(GetDlgItem(page, control), shown ? SW_SHOW : SW_HIDE);
 }
+
+// The box's own procedure and its title, kept on the box while it lives.
+static const WCHAR FrameProcedureProperty[] = L"QlxFrameProcedure";
+static const WCHAR FrameTitleProperty[] = L"QlxFrameTitle";
+
+static LRESULT CALLBACK TitledFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropW(frame, FrameProcedureProperty));
+    HWND title = static_cast<HWND>(GetPropW(frame, FrameTitleProperty));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(frame, FrameProcedureProperty);
+        RemovePropW(frame, FrameTitleProperty);
+        return CallWindowProcW(previous, frame, message, wParam, lParam);
+    }
+    LRESULT result = CallWindowProcW(previous, frame, message, wParam, lParam);
+    if (message == WM_PAINT && IsWindowVisible(title))
+        RedrawWindow(title, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    return result;
+}
+
+void KeepTitleClearOfFrame(HWND page, int titleCheckBox)
+{
+    HWND title = GetDlgItem(page, titleCheckBox);
+    RECT titleRect;
+    if (!title || !GetWindowRect(title, &titleRect))
+        return;
+    // The frames come later in the template, so lower in z-order.
+    for (HWND sibling = GetWindow(title, GW_HWNDNEXT); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        WCHAR className[8] = L"";
+        GetClassNameW(sibling, className, ARRAYSIZE(className));
+        if (lstrcmpiW(className, L"Button") || (GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
+            continue;
+        RECT frame;
+        GetWindowRect(sibling, &frame);
+        bool titled = frame.top >= titleRect.top && frame.top < titleRect.bottom && frame.left < titleRect.right &&
+                      frame.right > titleRect.left;
+        if (!titled || GetPropW(sibling, FrameProcedureProperty))
+            continue;
+        // Both properties are in place before the first message arrives.
+        SetPropW(sibling, FrameTitleProperty, title);
+        SetPropW(sibling, FrameProcedureProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrW(sibling, GWLP_WNDPROC)));
+        SetWindowLongPtrW(sibling, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TitledFrameProc));
+    }
+}

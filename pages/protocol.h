@@ -40,6 +40,16 @@ BOOL MarkSheetChanged(HWND page);
 // without a picture has nothing to delete on Windows either.
 void ReleaseTemplatePictures(HWND window);
 
+// WM_INITDIALOG of a page whose check box titles a group box: the check box
+// sits on the box's top edge, above it in z-order and WS_EX_TRANSPARENT, so
+// that Windows paints it after the box and its background hides the frame
+// line. Wine paints siblings in z-order, the box after the check box, and
+// the line runs through the title. The box is subclassed to have the title
+// repainted after every paint of its own, so the title reads clearly
+// whichever order the system paints in; where the order was right already,
+// the title is only painted once more, the same.
+void KeepTitleClearOfFrame(HWND page, int titleCheckBox);
+
 // Control chores.
 // A string of the module into text, which holds LIST_ENTRY_UNITS units.
 void LoadListString(UINT id, WCHAR *text);

@@ -237,6 +237,7 @@ INT_PTR CALLBACK CTrayDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         FillTrayLists(page);
         ShowTraySection(page, options);
         RememberTrayState(page);
+        KeepTitleClearOfFrame(page, IDC_TRAY_IMPOSITION);
         return TRUE;
     }
     case WM_NOTIFY:

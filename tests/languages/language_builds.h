@@ -46,6 +46,8 @@ public:
     HWND Window() const { return sheet.window; }
     int PageCount() const { return sheet.pageCount; }
     HWND ShowPage(int index);
+    // Runs the sheet's message loop, dialog manager included, until idle.
+    void Pump() { HostPumpSheet(&sheet); }
 
 private:
     HostPlugin plugin = {};

@@ -1,41 +1,35 @@
-// Document Properties of another language than Danish: the British build's
-// sheet, page by page, shows that build's own words in its tabs, controls,
-// lists and the texts its pages fill in.
+// Document Properties of every language build: each page shows that build's
+// own words in its tabs, controls and lists and in the texts its pages fill
+// in, as the build itself holds them, and a translation's sheet is not the
+// Danish one (the Scandinavian languages share a few words with Danish, so
+// most of the texts, not each, must differ).
 #include "resources/resource.h"
 #include "tests/languages/language_builds.h"
 
 namespace {
 
-const LanguageBuild *BritishBuild()
-{
-    for (const LanguageBuild &build : LanguageBuilds)
-        if (!lstrcmpW(build.code, L"en-GB"))
-            return &build;
-    return NULL;
-}
-
-// A control's text, or with list >= 0 the list's entry at that index.
+// A control's text as its template gives it, or (string != 0) as the page
+// fills it in from the string table: a list's entry, or a text set later.
 struct ShownText {
     int page;
     int control;
     int entry; // -1: the control's own text
-    const wchar_t *text;
+    UINT string;
 };
 
-const ShownText BritishTexts[] = {
-    {0, IDC_FILE_PROCESS_PRINT, -1, L"Process and print"},
-    {0, IDC_FILE_DISPOSITION, 2, L"Delete job"},
-    {0, IDC_FILE_DEFAULTS, -1, L"Defaults"},
-    {1, IDC_COLOR_MODE_GRAY, -1, L"Greyscale (1-pass)"},
-    {1, IDC_COLOR_RENDERING_STYLE, 4, L"Spot colour"},
-    {1, IDC_COLOR_PRINT_PROFILE, 12, L"Custom 10"},
-    {2, IDC_OTHER_SEPARATIONS_LABEL, -1, L"Separations:"},
-    {2, IDC_OTHER_SEPARATIONS, 1, L"Automatic single page"},
-    {2, IDC_OTHER_AUTO_GRAY, -1, L"Automatic grey detection"},
-    {3, IDC_TRAY_COLLATE, -1, L"Collate"},
-    {3, IDC_TRAY_IMPOSITION_TYPE, 0, L"Saddle stitch"},
-    {3, IDC_TRAY_MEDIA_DESCRIPTION, -1, L"Auto - server default\nOther - copier tray setting"},
-    {4, IDC_SECURE_PRINT_BUTTON, -1, L"Enable..."},
+const ShownText ShownTexts[] = {
+    {0, IDC_FILE_PROCESS_PRINT, -1, 0},
+    {0, IDC_FILE_DISPOSITION, 2, IDS_DISPOSITION_DELETE_JOB},
+    {0, IDC_FILE_DEFAULTS, -1, 0},
+    {1, IDC_COLOR_MODE_GRAY, -1, 0},
+    {1, IDC_COLOR_RENDERING_STYLE, 4, IDS_RENDER_SPOT},
+    {2, IDC_OTHER_SEPARATIONS_LABEL, -1, 0},
+    {2, IDC_OTHER_SEPARATIONS, 1, IDS_SEPARATIONS_AUTO_SINGLE},
+    {2, IDC_OTHER_AUTO_GRAY, -1, 0},
+    {3, IDC_TRAY_COLLATE, -1, 0},
+    {3, IDC_TRAY_IMPOSITION_TYPE, 0, IDS_IMPOSITION_SADDLE},
+    {3, IDC_TRAY_MEDIA_DESCRIPTION, -1, IDS_MEDIA_DESCRIPTION},
+    {4, IDC_SECURE_PRINT_BUTTON, -1, IDS_SECURE_ENABLE},
 };
 
 std::wstring Shown(HWND page, const ShownText &shown)
@@ -48,25 +42,60 @@ std::wstring Shown(HWND page, const ShownText &shown)
     return text;
 }
 
-TEST(LanguageSheet, BritishSheetShowsBritishTextsOnEveryPage)
+// What the build itself holds for the text: the string, or the control's
+// caption in the page template.
+std::wstring Stored(const LanguageBuild &build, const ShownText &shown)
 {
-    const LanguageBuild *british = BritishBuild();
-    ASSERT_TRUE(british && LanguageResources(*british)) << "no en-GB build";
-    LanguageSheet sheet(*british);
-    ASSERT_TRUE(sheet.IsOpen());
-    ASSERT_EQ(5, sheet.PageCount());
+    std::wstring text;
+    if (shown.string) {
+        StoredString(LanguageResources(build), shown.string, &text);
+        return text;
+    }
+    ParsedTemplate page;
+    if (ParseTemplate(LanguageResource(build, RT_DIALOG, PageTemplates[shown.page]), &page))
+        for (const ParsedControl &control : page.controls)
+            if (control.id == shown.control)
+                return control.text;
+    return text;
+}
 
-    const wchar_t *captions[] = {L"File", L"Colour", L"Other", L"Tray", L"Info"};
-    for (int page = 0; page < 5; ++page) {
-        EXPECT_EQ(std::wstring(captions[page]), SheetTabText(sheet.Window(), page));
+std::wstring StoredCaption(const LanguageBuild &build, int page)
+{
+    ParsedTemplate parsed;
+    ParseTemplate(LanguageResource(build, RT_DIALOG, PageTemplates[page]), &parsed);
+    return parsed.caption;
+}
 
-        HWND shown = sheet.ShowPage(page);
-        ASSERT_TRUE(shown != NULL) << "page " << page;
-        for (const ShownText &expected : BritishTexts) {
-            if (expected.page == page) {
-                EXPECT_EQ(std::wstring(expected.text), Shown(shown, expected))
+TEST(LanguageSheet, EverySheetShowsItsOwnBuildsTextsOnEveryPage)
+{
+    for (const LanguageBuild &build : LanguageBuilds) {
+        SCOPED_TRACE("language " + Utf8(build.code));
+        if (!LanguageResources(build))
+            continue;
+        LanguageSheet sheet(build);
+        ASSERT_TRUE(sheet.IsOpen());
+        ASSERT_EQ(5, sheet.PageCount());
+        size_t differing = 0;
+        for (int page = 0; page < 5; ++page) {
+            std::wstring caption = StoredCaption(build, page);
+            EXPECT_FALSE(caption.empty()) << "page " << page;
+            EXPECT_EQ(caption, SheetTabText(sheet.Window(), page));
+            differing += caption != StoredCaption(DanishBuild(), page);
+
+            HWND shown = sheet.ShowPage(page);
+            ASSERT_TRUE(shown != NULL) << "page " << page;
+            for (const ShownText &expected : ShownTexts) {
+                if (expected.page != page)
+                    continue;
+                std::wstring ours = Stored(build, expected);
+                EXPECT_FALSE(ours.empty()) << "control " << expected.control;
+                EXPECT_EQ(Utf8(ours), Utf8(Shown(shown, expected)))
                     << "page " << page << ", control " << expected.control << ", entry " << expected.entry;
+                differing += ours != Stored(DanishBuild(), expected);
             }
+        }
+        if (!IsDanish(build)) {
+            EXPECT_GT(differing, (5 + sizeof ShownTexts / sizeof ShownTexts[0]) / 2) << "texts unlike the Danish ones";
         }
     }
 }
