@@ -4,23 +4,24 @@
 #include "qlxsettings/fieldtext.h"
 #include "qlxsettings/output.h"
 
-int CommandSet()
+int CommandSet(const Options &options)
 {
     std::vector<PrinterTarget> targets;
-    int status = CollectTargets(0, &targets);
+    std::vector<std::wstring> assignments;
+    int status = CollectTargets(options, options.arguments, &targets, &assignments);
     if (status != EXIT_OK)
         return status;
-    if (Run.arguments.empty())
+    if (assignments.empty())
         return Fail(EXIT_USAGE, L"set needs NAME=VALUE arguments (qlxsettings --help)");
 
     std::vector<WritePlan> plans;
     for (const PrinterTarget &target : targets) {
         const PluginTexts *texts = TextsFor(target);
         std::vector<FieldAssignment> named;
-        for (const std::wstring &argument : Run.arguments) {
+        for (const std::wstring &argument : assignments) {
             FieldAssignment assignment;
             std::wstring error;
-            if (!ParseAssignment(argument, texts, Run.identity, &assignment, &error))
+            if (!ParseAssignment(argument, texts, options.identity, &assignment, &error))
                 return Fail(EXIT_REFUSED, error + L"; nothing was written");
             named.push_back(assignment);
         }
@@ -53,14 +54,15 @@ int CommandSet()
     return CarryOut(plans, L"wrote");
 }
 
-int CommandReset()
+int CommandReset(const Options &options)
 {
     std::vector<PrinterTarget> targets;
-    int status = CollectTargets(0, &targets);
+    std::vector<std::wstring> names;
+    int status = CollectTargets(options, options.arguments, &targets, &names);
     if (status != EXIT_OK)
         return status;
     std::vector<RecordSection> sections;
-    for (const std::wstring &name : Run.arguments) {
+    for (const std::wstring &name : names) {
         const RecordSectionName *found = NULL;
         std::wstring allowed;
         for (int i = 0; i < RecordSectionNameCount; ++i) {
@@ -88,7 +90,7 @@ int CommandReset()
                 for (RecordSection section : sections)
                     ResetRecordSection(plan.record, section);
             }
-            KeepIdentity(plan.record, stored.seen);
+            KeepIdentity(plan.record, stored.seen, options.identity);
             plans.push_back(plan);
         }
     }

@@ -83,11 +83,6 @@ std::wstring FieldJson(const RecordField &field, const UserOptions &record, bool
 
 // ------------------------------------------------------------ assignments
 
-static std::wstring Quoted(const std::wstring &text)
-{
-    return L"\"" + text + L"\"";
-}
-
 // A decimal number, with an optional minus sign, within [low, high].
 static bool ParseInteger(const std::wstring &text, long long low, long long high, LONG *value)
 {

@@ -45,54 +45,53 @@ static int ShowHelp()
     return OutputText(OUTPUT_STDOUT, text) ? EXIT_OK : EXIT_FAILED;
 }
 
-static bool ParseCommandLine(int argc, wchar_t **argv)
+static bool ParseCommandLine(int argc, wchar_t **argv, Options *run)
 {
     for (int i = 1; i < argc; ++i) {
         std::wstring arg = argv[i];
         if (arg == L"--all")
-            Run.all = true;
+            run->all = true;
         else if (arg == L"--json")
-            Run.json = true;
+            run->json = true;
         else if (arg == L"--identity")
-            Run.identity = true;
+            run->identity = true;
         else if (arg == L"--help" || arg == L"-h" || arg == L"/?")
-            Run.help = true;
+            run->help = true;
         else if (arg == L"--plugin" && i + 1 < argc)
-            Run.plugin = argv[++i];
+            run->plugin = argv[++i];
         else if (arg.size() > 2 && arg.compare(0, 2, L"--") == 0)
             return false;
-        else if (Run.command.empty())
-            Run.command = arg;
+        else if (run->command.empty())
+            run->command = arg;
         else
-            Run.arguments.push_back(arg);
+            run->arguments.push_back(arg);
     }
     return true;
 }
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (!ParseCommandLine(argc, argv))
+    Options options;
+    if (!ParseCommandLine(argc, argv, &options))
         return Fail(EXIT_USAGE, L"unknown option (qlxsettings --help)");
-    if (Run.help || Run.command.empty())
-        return Run.help ? ShowHelp() : (ShowHelp(), EXIT_USAGE);
-    if (!OpenMainTexts())
-        return Fail(EXIT_FAILED, Quoted(Run.plugin) + L": cannot load the plug-in's texts from it");
+    if (options.help || options.command.empty())
+        return options.help ? ShowHelp() : (ShowHelp(), EXIT_USAGE);
+    if (!OpenMainTexts(options.plugin))
+        return Fail(EXIT_FAILED, Quoted(options.plugin) + L": cannot load the plug-in's texts from it");
 
-    int status;
-    if (Run.command == L"list")
-        status = CommandShow(true);
-    else if (Run.command == L"show")
-        status = CommandShow(false);
-    else if (Run.command == L"set")
-        status = CommandSet();
-    else if (Run.command == L"reset")
-        status = CommandReset();
-    else if (Run.command == L"export")
-        status = CommandExport();
-    else if (Run.command == L"import")
-        status = CommandImport();
-    else
-        status = Fail(EXIT_USAGE, Quoted(Run.command) + L" is not a command (qlxsettings --help)");
+    static const struct {
+        const wchar_t *name;
+        int (*run)(const Options &options);
+    } Commands[] = {
+        {L"list", CommandList},     {L"show", CommandShow},     {L"set", CommandSet},
+        {L"reset", CommandReset},   {L"export", CommandExport}, {L"import", CommandImport},
+    };
+    int (*run)(const Options &options) = NULL;
+    for (const auto &command : Commands)
+        if (options.command == command.name)
+            run = command.run;
+    int status = run ? run(options)
+                     : Fail(EXIT_USAGE, Quoted(options.command) + L" is not a command (qlxsettings --help)");
 
     CloseAllTexts();
     // Output cut short by a failed write is no success, whatever the

@@ -126,6 +126,11 @@ std::wstring Number(long value)
     return std::to_wstring(value);
 }
 
+std::wstring Quoted(const std::wstring &text)
+{
+    return L"\"" + text + L"\"";
+}
+
 std::wstring JsonString(const std::wstring &text)
 {
     static const wchar_t hex[] = L"0123456789abcdef";

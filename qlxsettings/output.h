@@ -33,6 +33,8 @@ std::wstring SystemReason(unsigned long error);
 // Text for a line of output: a narrow ASCII name, a number.
 std::wstring Widen(const char *ascii);
 std::wstring Number(long value);
+// text in double quotes, for messages.
+std::wstring Quoted(const std::wstring &text);
 
 // text as a JSON string, quotes included.
 std::wstring JsonString(const std::wstring &text);

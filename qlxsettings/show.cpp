@@ -6,7 +6,7 @@
 #include "qlxsettings/fieldtext.h"
 #include "qlxsettings/output.h"
 
-static std::wstring JsonObject(const PrinterTarget &target, const StoredRecord &stored)
+static std::wstring JsonObject(const PrinterTarget &target, const StoredRecord &stored, bool identity)
 {
     std::wstring json = L"{\"printer\":" + JsonString(target.printer) + L",\"driver\":" + JsonString(target.driver) +
                         L",\"key\":" + JsonString(StoreKeyDisplay(target.pagesKey)) + L",\"installKey\":" +
@@ -15,7 +15,7 @@ static std::wstring JsonObject(const PrinterTarget &target, const StoredRecord &
     if (stored.state != RECORD_DENIED)
         for (int i = 0; i < RecordFieldCount; ++i)
             json += L",\"" + Widen(RecordFields[i].name) + L"\":" +
-                    FieldJson(RecordFields[i], stored.seen, Run.identity);
+                    FieldJson(RecordFields[i], stored.seen, identity);
     return json + L"}";
 }
 
@@ -36,27 +36,20 @@ static void SayKeys(const PrinterTarget &target, const StoredRecord &stored)
     }
 }
 
-int CommandShow(bool listOnly)
+// The printers in turn: their keys and states, and for show every field.
+static int ShowTargets(const Options &options, const std::vector<PrinterTarget> &targets, bool listOnly)
 {
-    std::vector<PrinterTarget> targets;
-    int status = listOnly ? EXIT_OK : CollectTargets(0, &targets);
-    if (listOnly)
-        targets = PluginPrinters();
-    if (status != EXIT_OK)
-        return status;
-    if (!Run.arguments.empty())
-        return Fail(EXIT_USAGE, Quoted(Run.arguments[0]) + L": unexpected argument");
-    if (listOnly && targets.empty() && !Run.json)
+    int status = EXIT_OK;
+    if (listOnly && targets.empty() && !options.json)
         Say(L"No printer on this machine uses the plug-in.");
-
     for (size_t t = 0; t < targets.size(); ++t) {
         const PrinterTarget &target = targets[t];
         StoredRecord stored;
         ReadRecord(target.pagesName, &stored);
         if (!listOnly)
             status = FirstFailure(status, StateExitCode(stored.state));
-        if (Run.json) {
-            Say(JsonObject(target, stored));
+        if (options.json) {
+            Say(JsonObject(target, stored, options.identity));
             continue;
         }
         if (t > 0)
@@ -67,7 +60,26 @@ int CommandShow(bool listOnly)
         const PluginTexts *texts = TextsFor(target);
         Say(L"texts     " + (texts ? texts->path : std::wstring(L"none found: values without their meaning")));
         for (int i = 0; i < RecordFieldCount; ++i)
-            Say(FieldLine(RecordFields[i], stored.seen, texts, Run.identity));
+            Say(FieldLine(RecordFields[i], stored.seen, texts, options.identity));
     }
     return status;
+}
+
+int CommandList(const Options &options)
+{
+    if (!options.arguments.empty())
+        return Fail(EXIT_USAGE, Quoted(options.arguments[0]) + L": unexpected argument");
+    return ShowTargets(options, PluginPrinters(), true);
+}
+
+int CommandShow(const Options &options)
+{
+    std::vector<PrinterTarget> targets;
+    std::vector<std::wstring> rest;
+    int status = CollectTargets(options, options.arguments, &targets, &rest);
+    if (status != EXIT_OK)
+        return status;
+    if (!rest.empty())
+        return Fail(EXIT_USAGE, Quoted(rest[0]) + L": unexpected argument");
+    return ShowTargets(options, targets, false);
 }

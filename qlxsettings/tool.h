@@ -1,6 +1,7 @@
 // The parts of qlxsettings.exe that its commands share: the options of the
 // run, messages, the plug-in texts, the printers a command works on and the
-// state of their records, and the one way records are written.
+// state of their records, and the one way records are written. The options
+// are read once and handed to each command; nothing changes them.
 #pragma once
 
 #include <string>
@@ -21,32 +22,30 @@ struct Options {
     std::wstring plugin;
 };
 
-// The tool's state for one run: the options and the plug-in texts found.
-extern Options Run;
-
 // A line of output, and a one-line message on standard error that returns
-// the exit code.
+// the exit code (messages.cpp).
 void Say(const std::wstring &line);
 int Fail(int code, const std::wstring &message);
-std::wstring Quoted(const std::wstring &text);
 
-// The texts of --plugin or of the plug-in beside the tool; false when
-// --plugin names no loadable DLL.
-bool OpenMainTexts();
+// The texts of plugin (--plugin) or of the plug-in beside the tool; false
+// when plugin names no loadable DLL (texts.cpp).
+bool OpenMainTexts(const std::wstring &plugin);
 void CloseAllTexts();
 // The texts for a printer: the main ones, else its driver's own copy of
 // the plug-in; NULL when there are none.
 const PluginTexts *TextsFor(const PrinterTarget &target);
 
 // The names a write goes to: the pages' name, and the installation's when
-// its key differs.
+// its key differs (targets.cpp).
 std::vector<std::wstring> WriteNames(const PrinterTarget &target);
 // Every printer whose driver carries the plug-in.
 std::vector<PrinterTarget> PluginPrinters();
-// The printers a command works on: PRINTER (the argument at index, taken
-// out of Run.arguments) or --all.
-int CollectTargets(size_t index, std::vector<PrinterTarget> *targets);
+// The printers a command works on: the first of arguments (PRINTER), or
+// with --all every printer that uses the plug-in; *rest is what follows.
+int CollectTargets(const Options &options, const std::vector<std::wstring> &arguments,
+                   std::vector<PrinterTarget> *targets, std::vector<std::wstring> *rest);
 
+// A record's state in words, in JSON and as the exit code (states.cpp).
 std::wstring StateText(const StoredRecord &stored);
 const wchar_t *StateJson(RecordState state);
 int StateExitCode(RecordState state);
@@ -71,12 +70,13 @@ struct WritePlan {
 // then writes each record and reports. A write that fails after others
 // succeeded says which keys were written.
 int CarryOut(const std::vector<WritePlan> &plans, const wchar_t *verb);
-// Keeps the identity fields of from in record, unless --identity.
-void KeepIdentity(UserOptions &record, const UserOptions &from);
+// Keeps the identity fields of from in record, unless identity (writes.cpp).
+void KeepIdentity(UserOptions &record, const UserOptions &from, bool identity);
 
 // The commands; each returns its exit code.
-int CommandShow(bool listOnly);
-int CommandSet();
-int CommandReset();
-int CommandExport();
-int CommandImport();
+int CommandList(const Options &options);
+int CommandShow(const Options &options);
+int CommandSet(const Options &options);
+int CommandReset(const Options &options);
+int CommandExport(const Options &options);
+int CommandImport(const Options &options);

@@ -12,23 +12,24 @@
 // over their whole width, with it the identity texts up to their
 // terminators. Never the rest of an older, longer owner or password that a
 // record of an earlier version still holds behind a shorter one.
-static UserOptions ExportedRecord(UserOptions record)
+static UserOptions ExportedRecord(UserOptions record, bool identity)
 {
-    if (Run.identity)
+    if (identity)
         ScrubIdentityTexts(record);
     else
         ClearIdentityFields(record);
     return record;
 }
 
-int CommandExport()
+int CommandExport(const Options &options)
 {
     std::vector<PrinterTarget> targets;
-    int status = CollectTargets(0, &targets);
+    std::vector<std::wstring> files;
+    int status = CollectTargets(options, options.arguments, &targets, &files);
     if (status != EXIT_OK)
         return status;
-    if (Run.arguments.size() > 1)
-        return Fail(EXIT_USAGE, Quoted(Run.arguments[1]) + L": unexpected argument");
+    if (files.size() > 1)
+        return Fail(EXIT_USAGE, Quoted(files[1]) + L": unexpected argument");
 
     std::vector<std::wstring> comments;
     std::vector<RegRecord> records;
@@ -37,7 +38,7 @@ int CommandExport()
         ReadRecord(target.pagesName, &stored);
         if ((status = RequireValid(target, target.pagesName, stored)) != EXIT_OK)
             return status;
-        UserOptions exported = ExportedRecord(stored.seen);
+        UserOptions exported = ExportedRecord(stored.seen, options.identity);
         comments.push_back(L"qlxsettings export of printer " + Quoted(target.printer) + L", driver " +
                            Quoted(target.driver));
         std::vector<std::wstring> keys = {target.pagesKey};
@@ -51,11 +52,11 @@ int CommandExport()
                 records.push_back({key, exported});
         }
     }
-    comments.push_back(Run.identity ? L"with the identity fields as stored, passwords in plain text"
+    comments.push_back(options.identity ? L"with the identity fields as stored, passwords in plain text"
                                     : L"identity fields empty (owner, passwords, account number, secure print); "
                                       L"qlxsettings import keeps each machine's own");
     std::wstring text = RegFileText(comments, records);
-    if (Run.arguments.empty()) {
+    if (files.empty()) {
         // Redirected, standard output is the .reg file: the UTF-16 that
         // regedit reads (UTF-8 without a BOM it would take for ANSI). A
         // console shows the text.
@@ -63,11 +64,11 @@ int CommandExport()
                                                       : OutputBytes(OUTPUT_STDOUT, RegFileBytes(text));
         return written ? EXIT_OK : EXIT_FAILED;
     }
-    DWORD error = ReplaceWholeFile(Run.arguments[0], RegFileBytes(text));
+    DWORD error = ReplaceWholeFile(files[0], RegFileBytes(text));
     if (error != ERROR_SUCCESS)
-        return Fail(EXIT_FAILED, Quoted(Run.arguments[0]) + L": cannot write the file: " + SystemReason(error));
+        return Fail(EXIT_FAILED, Quoted(files[0]) + L": cannot write the file: " + SystemReason(error));
     bool said = OutputText(OUTPUT_STDOUT, L"exported " + Number(static_cast<long>(records.size())) +
-                                              L" record key(s) to " + Run.arguments[0] + L"\n");
+                                              L" record key(s) to " + files[0] + L"\n");
     return said ? EXIT_OK : EXIT_FAILED;
 }
 
@@ -78,12 +79,12 @@ static std::wstring KeyAsName(const std::wstring &key)
     return key + L",";
 }
 
-int CommandImport()
+int CommandImport(const Options &options)
 {
-    if (Run.arguments.empty())
+    if (options.arguments.empty())
         return Fail(EXIT_USAGE, L"import needs a .reg file (qlxsettings --help)");
-    std::wstring file = Run.arguments[0];
-    Run.arguments.erase(Run.arguments.begin());
+    std::wstring file = options.arguments[0];
+    std::vector<std::wstring> printers(options.arguments.begin() + 1, options.arguments.end()), rest = printers;
     std::vector<BYTE> bytes;
     DWORD readError = ReadWholeFile(file, &bytes);
     if (readError != ERROR_SUCCESS)
@@ -95,7 +96,7 @@ int CommandImport()
     for (const RegRecord &entry : records) {
         // The identity fields of the file count only with --identity.
         UserOptions checked = entry.record;
-        if (!Run.identity)
+        if (!options.identity)
             ClearIdentityFields(checked);
         if (!CheckWholeRecord(checked, &error) || !CheckAllFieldRules(checked, &error))
             return Fail(EXIT_BAD_FILE, Quoted(file) + L": " + entry.key + L": " + error + L"; nothing was written");
@@ -104,9 +105,9 @@ int CommandImport()
     // Where the record goes: the named printers' keys, or the file's own.
     std::vector<PrinterTarget> targets;
     std::vector<WritePlan> plans;
-    bool toPrinters = Run.all || !Run.arguments.empty();
+    bool toPrinters = options.all || !printers.empty();
     if (toPrinters) {
-        int status = CollectTargets(0, &targets);
+        int status = CollectTargets(options, printers, &targets, &rest);
         if (status != EXIT_OK)
             return status;
         for (const RegRecord &entry : records)
@@ -122,8 +123,8 @@ int CommandImport()
         for (const RegRecord &entry : records)
             plans.push_back({&targets[0], KeyAsName(entry.key), entry.record, {}});
     }
-    if (!Run.arguments.empty())
-        return Fail(EXIT_USAGE, Quoted(Run.arguments[0]) + L": unexpected argument");
+    if (!rest.empty())
+        return Fail(EXIT_USAGE, Quoted(rest[0]) + L": unexpected argument");
 
     // Each key keeps the identity fields it holds, unless --identity.
     for (WritePlan &plan : plans) {
@@ -131,7 +132,7 @@ int CommandImport()
         ReadRecord(plan.name, &stored);
         if (stored.state == RECORD_DENIED)
             return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied reading its record");
-        KeepIdentity(plan.record, stored.seen);
+        KeepIdentity(plan.record, stored.seen, options.identity);
     }
     return CarryOut(plans, L"imported into");
 }

@@ -1,5 +1,8 @@
-// The name under which the pages read and write the store: the driver's name
-// after a devmode merge, the printer's short name after a printer event.
+// CurrentPrinterName is the name under which the pages read and write the
+// store, not necessarily a printer's: after a devmode merge it is the
+// driver's name (so every printer on one driver shares one record), after a
+// printer event the printer's short name. The store cuts it at its last
+// comma to make the key.
 #pragma once
 
 #include <windows.h>
