@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "qlxsettings/fieldtext.h"
-#include "qlxsettings/regfile.h"
+#include "recordtext/fieldtext.h"
+#include "recordtext/regfile.h"
 
 void DecoderPrintRecord(const UserOptions *record, HMODULE strings, FILE *out)
 {

@@ -1,8 +1,8 @@
 // set and reset: fields changed in the record the printer's users see.
 #include "qlxsettings/tool.h"
 
-#include "qlxsettings/fieldtext.h"
-#include "qlxsettings/output.h"
+#include "recordtext/fieldtext.h"
+#include "recordtext/output.h"
 
 int CommandSet(const Options &options)
 {

@@ -1,7 +1,7 @@
 // qlxsettings.exe: the admins' view of the plug-in's stored settings. It
 // reads and writes the records through the plug-in's own store and names
 // fields and values from the plug-in's own field table and texts.
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 #include "qlxsettings/tool.h"
 
 static const wchar_t Usage[] =

@@ -2,7 +2,7 @@
 // standard error that gives the exit code.
 #include "qlxsettings/tool.h"
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 
 void Say(const std::wstring &line)
 {

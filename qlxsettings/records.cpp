@@ -1,6 +1,6 @@
 #include "qlxsettings/records.h"
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 #include "settings/recordfields.h"
 #include "settings/store.h"
 

@@ -3,8 +3,8 @@
 
 #include <string.h>
 
-#include "qlxsettings/fieldtext.h"
-#include "qlxsettings/output.h"
+#include "recordtext/fieldtext.h"
+#include "recordtext/output.h"
 
 static std::wstring JsonObject(const PrinterTarget &target, const StoredRecord &stored, bool identity)
 {

@@ -2,7 +2,7 @@
 // code, in one table.
 #include "qlxsettings/tool.h"
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 
 struct RecordStateText {
     RecordState state;

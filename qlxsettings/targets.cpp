@@ -2,7 +2,7 @@
 // that uses the plug-in, and the keys their records live under.
 #include "qlxsettings/tool.h"
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 #include "settings/store.h"
 
 std::vector<std::wstring> WriteNames(const PrinterTarget &target)

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qlxsettings/exitcodes.h"
-#include "qlxsettings/plugintexts.h"
+#include "recordtext/plugintexts.h"
 #include "qlxsettings/printers.h"
 #include "qlxsettings/records.h"
 

@@ -3,9 +3,9 @@
 
 #include <string.h>
 
-#include "qlxsettings/fieldtext.h"
-#include "qlxsettings/output.h"
-#include "qlxsettings/regfile.h"
+#include "recordtext/fieldtext.h"
+#include "recordtext/output.h"
+#include "recordtext/regfile.h"
 #include "settings/recordfields.h"
 
 // What leaves the machine: without --identity the identity fields empty

@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 #include "settings/recordfields.h"
 
 void KeepIdentity(UserOptions &record, const UserOptions &from, bool identity)

@@ -9,9 +9,9 @@
 #include <map>
 #include <vector>
 
-#include "qlxsettings/fieldtext.h"
-#include "qlxsettings/output.h"
-#include "qlxsettings/plugintexts.h"
+#include "recordtext/fieldtext.h"
+#include "recordtext/output.h"
+#include "recordtext/plugintexts.h"
 #include "resources/resource.h"
 #include "tests/languages/language_builds.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "qlxsettings/regfile.h"
+#include "recordtext/regfile.h"
 #include "settings/useroptions.h"
 #include "tests/support/test_support.h"
 

@@ -11,10 +11,7 @@
 #include <string>
 #include <vector>
 
-struct ResourceBytes {
-    const BYTE *data = NULL;
-    DWORD size = 0;
-};
+#include "recordtext/dialogtemplate.h"
 
 // The resource filed under exactly this language, or an empty view.
 ResourceBytes FindResourceBytes(HMODULE module, LPCWSTR type, WORD id, WORD language);
@@ -24,36 +21,6 @@ ResourceBytes FindResourceBytes(HMODULE module, LPCWSTR type, WORD id, WORD lang
 bool StoredString(HMODULE module, UINT id, std::wstring *text);
 // Every id the module's string blocks hold.
 std::set<UINT> StoredStringIds(HMODULE module);
-
-struct ParsedControl {
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    int id = 0;
-    std::wstring className;
-    std::wstring text;
-    WORD textOrdinal = 0; // a picture resource when the text is an ordinal
-    short rect[4] = {};
-};
-
-struct ParsedTemplate {
-    bool extended = false;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    short rect[4] = {};
-    bool hasMenu = false;
-    bool hasClass = false;
-    std::wstring caption;
-    WORD pointSize = 0;
-    WORD weight = 0;
-    BYTE italic = 0;
-    BYTE charset = 0;
-    std::wstring face;
-    std::vector<ParsedControl> controls;
-};
-
-// Walks a DLGTEMPLATE or DLGTEMPLATEEX; false for a malformed one, whose
-// reads past the end are caught rather than made.
-bool ParseTemplate(const ResourceBytes &bytes, ParsedTemplate *out);
 
 // Every resource of a module with an integer type and name, by type, and
 // every language any of them is filed under.

@@ -1,8 +1,8 @@
-#include "qlxsettings/regfile.h"
+#include "recordtext/regfile.h"
 
 #include <string.h>
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 
 static const wchar_t RegVersion5[] = L"Windows Registry Editor Version 5.00";
 static const wchar_t RegVersion4[] = L"REGEDIT4";

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "qlxsettings/plugintexts.h"
+#include "recordtext/plugintexts.h"
 #include "settings/recordfields.h"
 
 // "on", "2 = Lang kantindbinding", "\"Søren\"", "12345 (valid)", and notes

@@ -1,6 +1,6 @@
-#include "qlxsettings/fieldtext.h"
+#include "recordtext/fieldtext.h"
 
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 #include "settings/recordrules.h"
 
 std::wstring FieldText(const RecordField &field, const UserOptions &record)

@@ -1,4 +1,4 @@
-#include "qlxsettings/output.h"
+#include "recordtext/output.h"
 
 #include <windows.h>
 
