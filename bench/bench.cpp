@@ -370,7 +370,7 @@ int main(int argc, char **argv)
     // The pages key the store by this name; the store paths use their own.
     ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Bench Sheet")), 0, 0, 0);
     const wchar_t *storeName = HOST_TEST_NAME(L"Bench Store");
-    const std::wstring storePath = std::wstring(L"SYSTEM\\Printers\\") + storeName;
+    const std::wstring storePath = std::wstring(STORE_PARENT_KEY L"\\") + storeName;
     UserOptions record = FullDefaultRecord();
     SetUserInfo(&record, storeName);
 
@@ -382,7 +382,7 @@ int main(int argc, char **argv)
             HKEY key;
             DWORD size = sizeof(record);
             if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, storePath.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-                RegQueryValueExW(key, L"User Info", NULL, NULL, reinterpret_cast<BYTE *>(&record), &size);
+                RegQueryValueExW(key, STORE_VALUE_NAME, NULL, NULL, reinterpret_cast<BYTE *>(&record), &size);
                 RegCloseKey(key);
             }
         }));
@@ -395,7 +395,7 @@ int main(int argc, char **argv)
             HKEY key;
             if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, storePath.c_str(), 0, NULL, REG_OPTION_NON_VOLATILE,
                                 KEY_SET_VALUE, &security.attributes, &key, NULL) == ERROR_SUCCESS) {
-                RegSetValueExW(key, L"User Info", 0, REG_BINARY, reinterpret_cast<const BYTE *>(&record),
+                RegSetValueExW(key, STORE_VALUE_NAME, 0, REG_BINARY, reinterpret_cast<const BYTE *>(&record),
                                sizeof(record));
                 RegCloseKey(key);
             }

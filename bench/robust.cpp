@@ -357,7 +357,7 @@ FuzzReport FuzzStoreReader(uint64_t seed, int cases, const wchar_t *name)
 {
     FuzzReport report = {seed, cases, 0, std::string()};
     Rng rng(seed);
-    std::wstring path = std::wstring(L"SYSTEM\\Printers\\") + name;
+    std::wstring path = std::wstring(STORE_PARENT_KEY L"\\") + name;
     const UserOptions defaults = FullDefaultRecord();
     static BYTE value[4096];
 
@@ -395,12 +395,12 @@ FuzzReport FuzzStoreReader(uint64_t seed, int cases, const wchar_t *name)
                 break;
             }
             if (shape == WithValue) {
-                RegSetValueExW(key, L"User Info", 0, type, value, length);
+                RegSetValueExW(key, STORE_VALUE_NAME, 0, type, value, length);
                 // A string-typed value whose last unit is not a NUL but whose
                 // next one in the caller's buffer is gets that terminator
                 // counted as well (NT does so, and Wine with it): what the
                 // reader meets is the stored length.
-                RegQueryValueExW(key, L"User Info", NULL, NULL, NULL, &length);
+                RegQueryValueExW(key, STORE_VALUE_NAME, NULL, NULL, NULL, &length);
             }
             RegCloseKey(key);
         }

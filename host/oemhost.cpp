@@ -10,6 +10,8 @@
 #include "host/record_decoder.h"
 #include "host/sheet_host.h"
 #include "host/sheet_tour.h"
+#include "settings/printername.h"
+#include "settings/store.h"
 
 #define HOST_DRIVER_NAME L"QLX 4120 Color Server"
 
@@ -137,25 +139,21 @@ static int DecodeRecord(const wchar_t *dll, const UserOptions *record)
     return 0;
 }
 
-// Reads the stored record the way the plug-in's pages find it.
+// Reads the stored record through the plug-in's store, under the key the
+// printer events use for the name.
 static int CommandShow(const wchar_t *dll, const wchar_t *printer)
 {
-    WCHAR path[300] = L"SYSTEM\\Printers\\";
-    lstrcpynW(path + lstrlenW(path), printer, 300 - lstrlenW(path));
+    WCHAR path[STORE_PATH_UNITS];
+    PCWSTR key = UserInfoKeyPath(ShortPrinterName(printer), path);
     UserOptions record;
-    DWORD size = sizeof(record);
-    HKEY key;
-    LONG status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key);
-    if (status == ERROR_SUCCESS) {
-        status = RegQueryValueExW(key, L"User Info", NULL, NULL, reinterpret_cast<BYTE *>(&record), &size);
-        RegCloseKey(key);
-    }
-    if (status != ERROR_SUCCESS || size != sizeof(record)) {
-        printf("HKLM\\%ls \"User Info\": error %ld, %lu bytes\n", path, static_cast<long>(status),
-               static_cast<unsigned long>(size));
+    StoredRead read;
+    ReadRecordAt(key, &record, &read);
+    if (read.state != STORED_VALID) {
+        printf("HKLM\\%ls \"User Info\": no valid record (error %ld, %lu bytes)\n", key ? path : printer,
+               static_cast<long>(read.status), static_cast<unsigned long>(read.size));
         return 1;
     }
-    printf("HKLM\\%ls \"User Info\" (%lu bytes):\n", path, static_cast<unsigned long>(size));
+    printf("HKLM\\%ls \"User Info\" (%lu bytes):\n", path, static_cast<unsigned long>(read.size));
     return DecodeRecord(dll, &record);
 }
 

@@ -30,14 +30,14 @@ int CommandSet(const Options &options)
         // nothing is stored under the driver's name and the pages show
         // defaults: set starts from those. A damaged record is the admin's
         // to look at first.
-        for (const std::wstring &name : WriteNames(target)) {
+        for (const std::wstring &key : WriteKeys(target)) {
             StoredRecord stored;
-            ReadRecord(name, &stored);
-            if (stored.state != RECORD_MISSING && (status = RequireValid(target, name, stored)) != EXIT_OK)
+            ReadRecord(key, &stored);
+            if (stored.state != RECORD_MISSING && (status = RequireValid(target, key, stored)) != EXIT_OK)
                 return status;
-            WritePlan plan = {&target, name, stored.seen, {}};
+            WritePlan plan = {&target, key, stored.seen, {}};
             if (stored.state == RECORD_MISSING)
-                plan.report.push_back(L"  (no record was stored under " + KeyDisplay(name) +
+                plan.report.push_back(L"  (no record was stored under " + StoreKeyDisplay(key) +
                                       L"; starting from the defaults the pages show)");
             for (const FieldAssignment &assignment : named) {
                 std::wstring before = FieldDisplay(*assignment.field, plan.record, texts);
@@ -78,12 +78,12 @@ int CommandReset(const Options &options)
     // Each key from its own stored record: it keeps its identity fields.
     std::vector<WritePlan> plans;
     for (const PrinterTarget &target : targets) {
-        for (const std::wstring &name : WriteNames(target)) {
+        for (const std::wstring &key : WriteKeys(target)) {
             StoredRecord stored;
-            ReadRecord(name, &stored);
+            ReadRecord(key, &stored);
             if (stored.state == RECORD_DENIED)
-                return RequireValid(target, name, stored);
-            WritePlan plan = {&target, name, stored.seen, {}};
+                return RequireValid(target, key, stored);
+            WritePlan plan = {&target, key, stored.seen, {}};
             if (sections.empty()) {
                 MakeDefaultRecord(&plan.record);
             } else {

@@ -11,27 +11,18 @@ std::wstring FileNamePart(const std::wstring &path)
 
 std::wstring StoreKeyDisplay(const std::wstring &key)
 {
-    return L"HKLM\\SYSTEM\\Printers\\" + key;
+    return std::wstring(L"HKLM\\" STORE_PARENT_KEY L"\\") + key;
 }
 
-// The key name the store uses for name, or false when it refuses the name.
-static bool StoreKeyName(const std::wstring &name, std::wstring *key)
+// The key the store uses for a printer's or driver's name, as the devmode
+// merge and the printer events derive it; false when the store refuses it.
+static bool StoreKeyOf(const std::wstring &name, std::wstring *key)
 {
     WCHAR path[STORE_PATH_UNITS];
-    PCWSTR keyName = UserInfoKeyPath(name.c_str(), path);
+    PCWSTR keyName = UserInfoKeyPath(ShortPrinterName(name.c_str()), path);
     if (!keyName)
         return false;
     *key = keyName;
-    return true;
-}
-
-// The name behind the last backslash, as the devmode merge and the printer
-// events record it, through the plug-in's own routine.
-static bool ShortName(const std::wstring &name, std::wstring *shortName)
-{
-    if (!SetCurrentPrinterName(name.c_str()))
-        return false;
-    *shortName = CurrentPrinterName;
     return true;
 }
 
@@ -73,9 +64,7 @@ PrinterLookup ResolvePrinter(const std::wstring &name, PrinterTarget *target)
         target->printer = name;
         target->driver = reinterpret_cast<const DRIVER_INFO_1W *>(buffer.data())->pName;
         target->driverPlugin = DriverPluginPath(printer);
-        result = ShortName(target->driver, &target->pagesName) && ShortName(name, &target->installName) &&
-                         StoreKeyName(target->pagesName, &target->pagesKey) &&
-                         StoreKeyName(target->installName, &target->installKey)
+        result = StoreKeyOf(target->driver, &target->pagesKey) && StoreKeyOf(name, &target->installKey)
                      ? PRINTER_FOUND
                      : PRINTER_NAME_TOO_LONG;
     }

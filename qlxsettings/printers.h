@@ -12,13 +12,12 @@
 struct PrinterTarget {
     std::wstring printer;
     std::wstring driver;
-    // The name Document Properties keys the store with (the driver's name
-    // behind its last backslash), and the one installation keys it with
-    // (the printer's short name). The store cuts both at their last comma.
-    std::wstring pagesName;
-    std::wstring installName;
-    std::wstring pagesKey;   // key name under SYSTEM\Printers, as the store builds it
-    std::wstring installKey; // the same for the installation's name
+    // The store's key names (under HKLM\SYSTEM\Printers) of the record
+    // Document Properties reads, made from the driver's name, and of the one
+    // installation stores, made from the printer's: each name behind its
+    // last backslash, cut at its last comma.
+    std::wstring pagesKey;
+    std::wstring installKey;
     // The driver's own copy of the plug-in, "" when its files have none.
     std::wstring driverPlugin;
 };

@@ -4,50 +4,40 @@
 #include "settings/recordfields.h"
 #include "settings/store.h"
 
-void ReadRecord(const std::wstring &name, StoredRecord *stored)
+void ReadRecord(const std::wstring &key, StoredRecord *stored)
 {
-    // What the pages see comes from the plug-in's own read; the state is
-    // found by looking at the value itself.
-    GetUserInfo(&stored->seen, name.c_str());
+    // One read: what the pages would see and what was found come from the
+    // same query of the value.
+    StoredRead read;
+    ReadRecordAt(key.c_str(), &stored->seen, &read);
     stored->why.clear();
-
-    WCHAR path[STORE_PATH_UNITS];
-    HKEY key;
-    LONG status = UserInfoKeyPath(name.c_str(), path)
-                      ? RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key)
-                      : ERROR_INVALID_NAME;
-    if (status == ERROR_ACCESS_DENIED) {
-        stored->state = RECORD_DENIED;
-        return;
-    }
-    if (status != ERROR_SUCCESS) {
+    switch (read.state) {
+    case STORED_VALID:
+        stored->state = RECORD_VALID;
+        break;
+    case STORED_NO_KEY:
         stored->state = RECORD_MISSING;
         stored->why = L"no key";
-        return;
-    }
-    UserOptions raw;
-    DWORD size = sizeof(raw), type = 0;
-    status = RegQueryValueExW(key, L"User Info", NULL, &type, reinterpret_cast<BYTE *>(&raw), &size);
-    if (status == ERROR_MORE_DATA) {
-        size = 0;
-        RegQueryValueExW(key, L"User Info", NULL, NULL, NULL, &size);
-    }
-    RegCloseKey(key);
-
-    stored->state = RECORD_INVALID;
-    if (status == ERROR_FILE_NOT_FOUND) {
+        break;
+    case STORED_NO_VALUE:
         stored->state = RECORD_MISSING;
         stored->why = L"no \"User Info\" value";
-    } else if (status == ERROR_ACCESS_DENIED) {
+        break;
+    case STORED_DENIED:
         stored->state = RECORD_DENIED;
-    } else if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) {
-        stored->why = L"unreadable (error " + Number(status) + L")";
-    } else if (size != sizeof(raw)) {
-        stored->why = Number(static_cast<long>(size)) + L" bytes instead of " + Number(sizeof(raw));
-    } else if (raw.initialized != USER_OPTIONS_MARKER) {
+        break;
+    case STORED_UNREADABLE:
+        stored->state = RECORD_INVALID;
+        stored->why = L"unreadable (error " + Number(read.status) + L")";
+        break;
+    case STORED_WRONG_SIZE:
+        stored->state = RECORD_INVALID;
+        stored->why = Number(static_cast<long>(read.size)) + L" bytes instead of " + Number(sizeof(UserOptions));
+        break;
+    case STORED_UNMARKED:
+        stored->state = RECORD_INVALID;
         stored->why = L"no validity marker";
-    } else {
-        stored->state = RECORD_VALID;
+        break;
     }
 }
 
@@ -63,7 +53,7 @@ static LONG ProbeWrite(const WCHAR *path)
     }
     if (status != ERROR_FILE_NOT_FOUND)
         return status;
-    status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\Printers", 0, KEY_CREATE_SUB_KEY, &key);
+    status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_PARENT_KEY, 0, KEY_CREATE_SUB_KEY, &key);
     if (status == ERROR_FILE_NOT_FOUND)
         status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM", 0, KEY_CREATE_SUB_KEY, &key);
     if (status == ERROR_SUCCESS)
@@ -71,19 +61,17 @@ static LONG ProbeWrite(const WCHAR *path)
     return status;
 }
 
-LONG ProbeRecordWrite(const std::wstring &name)
+LONG ProbeRecordWrite(const std::wstring &key)
 {
-    WCHAR path[STORE_PATH_UNITS];
-    if (!UserInfoKeyPath(name.c_str(), path))
-        return ERROR_INVALID_NAME;
-    return ProbeWrite(path);
+    std::wstring path = std::wstring(STORE_PARENT_KEY L"\\") + key;
+    return ProbeWrite(path.c_str());
 }
 
-LONG WriteRecord(const UserOptions &record, const std::wstring &name)
+LONG WriteRecord(const UserOptions &record, const std::wstring &key)
 {
     // Records of earlier versions may hold the rest of an older owner or
     // password behind a shorter one; what the tool writes never does.
     UserOptions scrubbed = record;
     ScrubIdentityTexts(scrubbed);
-    return SetUserInfoReporting(&scrubbed, name.c_str());
+    return WriteRecordAt(key.c_str(), &scrubbed);
 }

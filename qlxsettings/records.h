@@ -22,14 +22,14 @@ struct StoredRecord {
     UserOptions seen;
 };
 
-// name is a printer or driver name as the store takes it.
-void ReadRecord(const std::wstring &name, StoredRecord *stored);
+// The record under a key name (under HKLM\SYSTEM\Printers), read once.
+void ReadRecord(const std::wstring &key, StoredRecord *stored);
 
-// Whether this account may write a record under name: ERROR_SUCCESS, or
+// Whether this account may write a record under the key: ERROR_SUCCESS, or
 // the refusal's code (ERROR_ACCESS_DENIED for one).
-LONG ProbeRecordWrite(const std::wstring &name);
+LONG ProbeRecordWrite(const std::wstring &key);
 
-// Writes the record under name through the plug-in's store, with nothing
-// behind the terminators of its identity texts. Returns ERROR_SUCCESS or
-// the platform's code (ERROR_ACCESS_DENIED for one).
-LONG WriteRecord(const UserOptions &record, const std::wstring &name);
+// Writes the record under the key through the plug-in's store, with
+// nothing behind the terminators of its identity texts. Returns
+// ERROR_SUCCESS or the platform's code (ERROR_ACCESS_DENIED for one).
+LONG WriteRecord(const UserOptions &record, const std::wstring &key);

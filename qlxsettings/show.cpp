@@ -26,7 +26,7 @@ static void SayKeys(const PrinterTarget &target, const StoredRecord &stored)
     Say(L"record    " + StoreKeyDisplay(target.pagesKey) + L" (Document Properties reads it): " + StateText(stored));
     if (target.installKey != target.pagesKey) {
         StoredRecord installed;
-        ReadRecord(target.installName, &installed);
+        ReadRecord(target.installKey, &installed);
         std::wstring agreement;
         if (installed.state == RECORD_VALID && stored.state == RECORD_VALID)
             agreement = memcmp(&installed.seen, &stored.seen, sizeof(UserOptions)) == 0 ? L", the same record"
@@ -45,7 +45,7 @@ static int ShowTargets(const Options &options, const std::vector<PrinterTarget> 
     for (size_t t = 0; t < targets.size(); ++t) {
         const PrinterTarget &target = targets[t];
         StoredRecord stored;
-        ReadRecord(target.pagesName, &stored);
+        ReadRecord(target.pagesKey, &stored);
         if (!listOnly)
             status = FirstFailure(status, StateExitCode(stored.state));
         if (options.json) {

@@ -44,14 +44,14 @@ int StateExitCode(RecordState state)
     return TextOf(state).exitCode;
 }
 
-int RequireValid(const PrinterTarget &target, const std::wstring &name, const StoredRecord &stored)
+int RequireValid(const PrinterTarget &target, const std::wstring &key, const StoredRecord &stored)
 {
     if (stored.state == RECORD_VALID)
         return EXIT_OK;
-    std::wstring key = KeyDisplay(name);
+    std::wstring shown = StoreKeyDisplay(key);
     if (stored.state == RECORD_DENIED)
-        return Fail(EXIT_ACCESS_DENIED, Quoted(target.printer) + L": access denied reading " + key);
-    return Fail(StateExitCode(stored.state), Quoted(target.printer) + L": " + StateText(stored) + L" under " + key +
+        return Fail(EXIT_ACCESS_DENIED, Quoted(target.printer) + L": access denied reading " + shown);
+    return Fail(StateExitCode(stored.state), Quoted(target.printer) + L": " + StateText(stored) + L" under " + shown +
                                                  L"; `qlxsettings reset` stores the full default");
 }
 

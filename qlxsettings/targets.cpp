@@ -5,12 +5,12 @@
 #include "recordtext/output.h"
 #include "settings/store.h"
 
-std::vector<std::wstring> WriteNames(const PrinterTarget &target)
+std::vector<std::wstring> WriteKeys(const PrinterTarget &target)
 {
-    std::vector<std::wstring> names = {target.pagesName};
+    std::vector<std::wstring> keys = {target.pagesKey};
     if (target.installKey != target.pagesKey)
-        names.push_back(target.installName);
-    return names;
+        keys.push_back(target.installKey);
+    return keys;
 }
 
 static int ResolveOne(const std::wstring &name, bool quiet, PrinterTarget *target)
@@ -52,11 +52,4 @@ int CollectTargets(const Options &options, const std::vector<std::wstring> &argu
     rest->erase(rest->begin());
     targets->push_back(PrinterTarget());
     return ResolveOne(arguments[0], options.json, &targets->back());
-}
-
-std::wstring KeyDisplay(const std::wstring &name)
-{
-    WCHAR path[STORE_PATH_UNITS];
-    PCWSTR key = UserInfoKeyPath(name.c_str(), path);
-    return StoreKeyDisplay(key ? key : name.c_str());
 }

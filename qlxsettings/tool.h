@@ -35,9 +35,9 @@ void CloseAllTexts();
 // the plug-in; NULL when there are none.
 const PluginTexts *TextsFor(const PrinterTarget &target);
 
-// The names a write goes to: the pages' name, and the installation's when
-// its key differs (targets.cpp).
-std::vector<std::wstring> WriteNames(const PrinterTarget &target);
+// The keys a write goes to: the pages' key, and the installation's when it
+// differs (targets.cpp).
+std::vector<std::wstring> WriteKeys(const PrinterTarget &target);
 // Every printer whose driver carries the plug-in.
 std::vector<PrinterTarget> PluginPrinters();
 // The printers a command works on: the first of arguments (PRINTER), or
@@ -49,11 +49,9 @@ int CollectTargets(const Options &options, const std::vector<std::wstring> &argu
 std::wstring StateText(const StoredRecord &stored);
 const wchar_t *StateJson(RecordState state);
 int StateExitCode(RecordState state);
-// "HKLM\SYSTEM\Printers\<key>" of a name as the store keys it.
-std::wstring KeyDisplay(const std::wstring &name);
-// A record that a command starts from must be one the pages use; name is
-// the key's name as the store takes it.
-int RequireValid(const PrinterTarget &target, const std::wstring &name, const StoredRecord &stored);
+// A record that a command starts from, read under key, must be one the
+// pages use.
+int RequireValid(const PrinterTarget &target, const std::wstring &key, const StoredRecord &stored);
 int FirstFailure(int current, int next);
 
 // One record to write under one key. set, reset and import build each
@@ -61,7 +59,7 @@ int FirstFailure(int current, int next);
 // the identity fields it holds.
 struct WritePlan {
     const PrinterTarget *target;
-    std::wstring name; // as the store takes it
+    std::wstring key; // under HKLM\SYSTEM\Printers
     UserOptions record;
     std::vector<std::wstring> report;
 };

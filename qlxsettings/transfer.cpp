@@ -35,8 +35,8 @@ int CommandExport(const Options &options)
     std::vector<RegRecord> records;
     for (const PrinterTarget &target : targets) {
         StoredRecord stored;
-        ReadRecord(target.pagesName, &stored);
-        if ((status = RequireValid(target, target.pagesName, stored)) != EXIT_OK)
+        ReadRecord(target.pagesKey, &stored);
+        if ((status = RequireValid(target, target.pagesKey, stored)) != EXIT_OK)
             return status;
         UserOptions exported = ExportedRecord(stored.seen, options.identity);
         comments.push_back(L"qlxsettings export of printer " + Quoted(target.printer) + L", driver " +
@@ -70,13 +70,6 @@ int CommandExport(const Options &options)
     bool said = OutputText(OUTPUT_STDOUT, L"exported " + Number(static_cast<long>(records.size())) +
                                               L" record key(s) to " + files[0] + L"\n");
     return said ? EXIT_OK : EXIT_FAILED;
-}
-
-// The store cuts a name at its last comma: a trailing comma keeps a key
-// name from a file whole, commas and all.
-static std::wstring KeyAsName(const std::wstring &key)
-{
-    return key + L",";
 }
 
 int CommandImport(const Options &options)
@@ -115,13 +108,13 @@ int CommandImport(const Options &options)
                 return Fail(EXIT_BAD_FILE, Quoted(file) + L": the file holds different records; import it without " +
                                                L"a printer to write each to its own key");
         for (const PrinterTarget &target : targets)
-            for (const std::wstring &name : WriteNames(target))
-                plans.push_back({&target, name, records[0].record, {}});
+            for (const std::wstring &key : WriteKeys(target))
+                plans.push_back({&target, key, records[0].record, {}});
     } else {
         targets.push_back(PrinterTarget());
         targets[0].printer = file;
         for (const RegRecord &entry : records)
-            plans.push_back({&targets[0], KeyAsName(entry.key), entry.record, {}});
+            plans.push_back({&targets[0], entry.key, entry.record, {}});
     }
     if (!rest.empty())
         return Fail(EXIT_USAGE, Quoted(rest[0]) + L": unexpected argument");
@@ -129,7 +122,7 @@ int CommandImport(const Options &options)
     // Each key keeps the identity fields it holds, unless --identity.
     for (WritePlan &plan : plans) {
         StoredRecord stored;
-        ReadRecord(plan.name, &stored);
+        ReadRecord(plan.key, &stored);
         if (stored.state == RECORD_DENIED)
             return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied reading its record");
         KeepIdentity(plan.record, stored.seen, options.identity);

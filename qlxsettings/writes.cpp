@@ -22,19 +22,19 @@ void KeepIdentity(UserOptions &record, const UserOptions &from, bool identity)
 int CarryOut(const std::vector<WritePlan> &plans, const wchar_t *verb)
 {
     for (const WritePlan &plan : plans) {
-        LONG status = ProbeRecordWrite(plan.name);
+        LONG status = ProbeRecordWrite(plan.key);
         if (status == ERROR_ACCESS_DENIED)
             return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied writing " +
-                                                KeyDisplay(plan.name) + L"; nothing was written");
+                                                StoreKeyDisplay(plan.key) + L"; nothing was written");
         if (status != ERROR_SUCCESS)
-            return Fail(EXIT_FAILED, Quoted(plan.target->printer) + L": " + KeyDisplay(plan.name) +
+            return Fail(EXIT_FAILED, Quoted(plan.target->printer) + L": " + StoreKeyDisplay(plan.key) +
                                          L" cannot be written (error " + Number(status) + L"); nothing was written");
     }
     std::wstring written;
     for (const WritePlan &plan : plans) {
-        LONG status = WriteRecord(plan.record, plan.name);
+        LONG status = WriteRecord(plan.record, plan.key);
         if (status != ERROR_SUCCESS) {
-            std::wstring message = Quoted(plan.target->printer) + L": writing " + KeyDisplay(plan.name) +
+            std::wstring message = Quoted(plan.target->printer) + L": writing " + StoreKeyDisplay(plan.key) +
                                    L" failed (error " + Number(status) + L")";
             message += written.empty() ? L"; nothing was written"
                                        : L"; already written: " + written +
@@ -43,8 +43,8 @@ int CarryOut(const std::vector<WritePlan> &plans, const wchar_t *verb)
         }
         for (const std::wstring &line : plan.report)
             Say(line);
-        Say(Quoted(plan.target->printer) + L": " + verb + L" " + KeyDisplay(plan.name));
-        written += (written.empty() ? L"" : L" and ") + KeyDisplay(plan.name);
+        Say(Quoted(plan.target->printer) + L": " + verb + L" " + StoreKeyDisplay(plan.key));
+        written += (written.empty() ? L"" : L" and ") + StoreKeyDisplay(plan.key);
     }
     return EXIT_OK;
 }

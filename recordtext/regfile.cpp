@@ -1,4 +1,5 @@
 #include "recordtext/regfile.h"
+#include "settings/store.h"
 
 #include <string.h>
 
@@ -6,7 +7,7 @@
 
 static const wchar_t RegVersion5[] = L"Windows Registry Editor Version 5.00";
 static const wchar_t RegVersion4[] = L"REGEDIT4";
-static const wchar_t RecordRoot[] = L"HKEY_LOCAL_MACHINE\\SYSTEM\\Printers\\";
+static const wchar_t RecordRoot[] = L"HKEY_LOCAL_MACHINE\\" STORE_PARENT_KEY L"\\";
 static const wchar_t RecordValue[] = L"\"User Info\"";
 
 // ------------------------------------------------------------------ write

@@ -11,10 +11,15 @@ const WCHAR *FindLastChar(const WCHAR *text, WCHAR ch)
     return last;
 }
 
-BOOL SetCurrentPrinterName(PCWSTR name)
+PCWSTR ShortPrinterName(PCWSTR name)
 {
     const WCHAR *backslash = FindLastChar(name, L'\\');
-    const WCHAR *shortName = backslash ? backslash + 1 : name;
+    return backslash ? backslash + 1 : name;
+}
+
+BOOL SetCurrentPrinterName(PCWSTR name)
+{
+    const WCHAR *shortName = ShortPrinterName(name);
     size_t length = lstrlenW(shortName);
     if (length >= CURRENT_PRINTER_NAME_UNITS)
         return FALSE;

@@ -14,7 +14,10 @@ extern WCHAR CurrentPrinterName[CURRENT_PRINTER_NAME_UNITS];
 // The position of the last occurrence of ch in text, or NULL.
 const WCHAR *FindLastChar(const WCHAR *text, WCHAR ch);
 
-// Sets CurrentPrinterName to the part of name behind its last backslash, or
-// to the whole name when it has none. Returns FALSE and keeps the previous
+// The part of a printer's or driver's name behind its last backslash (a
+// server's printer is "\\server\name"), or the whole name.
+PCWSTR ShortPrinterName(PCWSTR name);
+
+// Sets CurrentPrinterName to ShortPrinterName(name). Returns FALSE and keeps the previous
 // value when that part does not fit.
 BOOL SetCurrentPrinterName(PCWSTR name);

@@ -109,20 +109,20 @@ std::string Utf8(const std::wstring &text)
     return length > 0 ? std::string(buffer, length - 1) : std::string();
 }
 
-// The record under a name, read as the pages read it; the raw value must
-// be a whole record.
-UserOptions Stored(const wchar_t *name)
+// The value under a key as it is stored, raw, so that a record the store
+// would read as defaults is seen too; it must be a whole record.
+UserOptions Stored(const wchar_t *key)
 {
     UserOptions record;
     memset(&record, 0xdb, sizeof(record));
-    WCHAR path[STORE_PATH_UNITS];
-    HKEY key;
+    std::wstring path = std::wstring(STORE_PARENT_KEY L"\\") + key;
+    HKEY opened;
     DWORD size = sizeof(record);
-    EXPECT_TRUE(UserInfoKeyPath(name, path) != NULL);
-    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key));
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"User Info", NULL, NULL, reinterpret_cast<BYTE *>(&record), &size));
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &opened));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegQueryValueExW(opened, STORE_VALUE_NAME, NULL, NULL, reinterpret_cast<BYTE *>(&record), &size));
     EXPECT_EQ(sizeof(record), size);
-    RegCloseKey(key);
+    RegCloseKey(opened);
     return record;
 }
 

@@ -3,6 +3,7 @@
 #include <aclapi.h>
 
 #include "bench/robust.h"
+#include "settings/store.h"
 #include "host/platform_kind.h"
 #include "resources/resource.h"
 #include "tests/support/sheet_driver.h"
@@ -132,7 +133,7 @@ TEST_P(GarbageTest, GarbageBetweenPageVisitsCostsOnlyTheOverwrittenRecord)
     }
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath().c_str(), 0, KEY_SET_VALUE, &key));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"User Info", 0, garbage.type, bytes.data(), garbage.length));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, STORE_VALUE_NAME, 0, garbage.type, bytes.data(), garbage.length));
     RegCloseKey(key);
 
     LONG mirror = ChangeOtherAndLeave();

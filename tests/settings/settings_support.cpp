@@ -1,4 +1,5 @@
 #include "tests/settings/settings_support.h"
+#include "settings/store.h"
 
 #include "host/printer_setup.h"
 #include "host/record_decoder.h"
@@ -32,7 +33,7 @@ PWSTR GuardedPages::Name(const std::wstring &prefix, size_t length, wchar_t fill
 
 std::wstring StoreKeyPath(const std::wstring &keyName)
 {
-    return L"SYSTEM\\Printers\\" + keyName;
+    return std::wstring(STORE_PARENT_KEY L"\\") + keyName;
 }
 
 bool StoreKeyExists(const std::wstring &keyName)
@@ -55,7 +56,7 @@ void WriteStoredValue(const std::wstring &keyName, const void *data, DWORD size,
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(keyName).c_str(), 0, NULL, 0,
                                              KEY_ALL_ACCESS, NULL, &key, NULL));
     EXPECT_EQ(ERROR_SUCCESS,
-              RegSetValueExW(key, L"User Info", 0, type, static_cast<const BYTE *>(data), size));
+              RegSetValueExW(key, STORE_VALUE_NAME, 0, type, static_cast<const BYTE *>(data), size));
     RegCloseKey(key);
 }
 
@@ -65,7 +66,7 @@ DWORD ReadStoredValue(const std::wstring &keyName, UserOptions *record)
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(keyName).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     DWORD size = sizeof(*record);
-    LONG status = RegQueryValueExW(key, L"User Info", NULL, NULL, reinterpret_cast<BYTE *>(record), &size);
+    LONG status = RegQueryValueExW(key, STORE_VALUE_NAME, NULL, NULL, reinterpret_cast<BYTE *>(record), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? size : 0;
 }

@@ -96,7 +96,7 @@ TEST_F(StoreTest, UnusableStoredValuesGiveDefaultsAndTheQueryStatus)
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(StoreName).c_str(), 0, KEY_ALL_ACCESS,
                                            &key));
-    RegDeleteValueW(key, L"User Info");
+    RegDeleteValueW(key, STORE_VALUE_NAME);
     RegCloseKey(key);
     read = GuardedRecord();
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetUserInfo(read, StoreName)) << "no value";
@@ -113,6 +113,56 @@ TEST_F(StoreTest, ShortStoredValueGivesFullDefaultsAndInvalidData)
     UserOptions *read = GuardedRecord();
     EXPECT_EQ(ERROR_INVALID_DATA, GetUserInfo(read, StoreName));
     ExpectDefaults(read);
+}
+
+// One read under an exact key says what it found, as the admins' tool
+// reports it, and leaves the full default whenever the record is not valid.
+// The key is taken whole: a comma in it is no cut.
+TEST_F(StoreTest, ReadUnderAnExactKeySaysWhatItFound)
+{
+    const wchar_t *key = HOST_TEST_NAME(L"Office,Left");
+    UserOptions unmarked = GoldenRecord();
+    unmarked.initialized = 1;
+    BYTE longer[sizeof(UserOptions) + 8] = {};
+    memcpy(longer, &GoldenRecord(), sizeof(UserOptions));
+    UserOptions valid = GoldenRecord();
+    valid.duplex = 2;
+    const struct {
+        const char *what;
+        const void *value; // NULL: no key at all
+        DWORD size;
+        StoredState state;
+        DWORD readSize;
+    } rows[] = {
+        {"no key", NULL, 0, STORED_NO_KEY, 0},
+        {"a valid record", &valid, sizeof(valid), STORED_VALID, sizeof(valid)},
+        {"no marker", &unmarked, sizeof(unmarked), STORED_UNMARKED, sizeof(unmarked)},
+        {"eight bytes too long", longer, sizeof(longer), STORED_WRONG_SIZE, sizeof(longer)},
+        {"four bytes short", &valid, sizeof(valid) - 4, STORED_WRONG_SIZE, sizeof(valid) - 4},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        DeleteStoreKey(key);
+        if (row.value)
+            WriteStoredValue(key, row.value, row.size);
+        UserOptions *record = GuardedRecord();
+        StoredRead read = {static_cast<StoredState>(0xdead), static_cast<LONG>(0xdeadbeef), 0xdeadbeef, true};
+        ReadRecordAt(key, record, &read);
+        EXPECT_EQ(row.state, read.state);
+        EXPECT_EQ(row.readSize, read.size);
+        EXPECT_EQ(row.value != NULL, read.keyOpened);
+        if (row.state == STORED_VALID)
+            EXPECT_EQ(0, memcmp(&valid, record, sizeof(valid)));
+        else
+            ExpectDefaults(record);
+    }
+    EXPECT_FALSE(StoreKeyExists(HOST_TEST_NAME(L"Office"))) << "the key was cut at its comma";
+
+    // Written and deleted under the exact key too.
+    ASSERT_EQ(ERROR_SUCCESS, WriteRecordAt(key, &valid));
+    EXPECT_TRUE(StoreKeyExists(key));
+    EXPECT_EQ(ERROR_SUCCESS, DeleteRecordAt(key));
+    EXPECT_FALSE(StoreKeyExists(key));
 }
 
 TEST_F(StoreTest, NamesThatDoNotFitAreRefusedWithoutOverrun)

@@ -1,39 +1,38 @@
 #include "host/crash_report.h"
 #include "tests/support/sheet_driver.h"
 
+#include "settings/store.h"
+
 #include <commctrl.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 static std::wstring KeyPath(const wchar_t *name)
 {
-    return std::wstring(L"SYSTEM\\Printers\\") + name;
+    return std::wstring(STORE_PARENT_KEY L"\\") + name;
 }
 
+// Raw, not through the store's read: a record the store would replace with
+// defaults (a wrong marker, say) must be seen as it is stored.
 bool ReadStoredRecord(const wchar_t *name, UserOptions *options)
 {
     HKEY key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(name).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return false;
     DWORD size = sizeof(*options), type = 0;
-    LONG status = RegQueryValueExW(key, L"User Info", NULL, &type, reinterpret_cast<BYTE *>(options), &size);
+    LONG status = RegQueryValueExW(key, STORE_VALUE_NAME, NULL, &type, reinterpret_cast<BYTE *>(options), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS && type == REG_BINARY && size == sizeof(*options);
 }
 
 void WriteStoredRecord(const wchar_t *name, const UserOptions &options)
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, KeyPath(name).c_str(), 0, NULL, 0,
-                                             KEY_ALL_ACCESS, NULL, &key, NULL));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"User Info", 0, REG_BINARY,
-                                            reinterpret_cast<const BYTE *>(&options), sizeof(options)));
-    RegCloseKey(key);
+    EXPECT_EQ(ERROR_SUCCESS, WriteRecordAt(name, &options));
 }
 
 void DeleteStoredRecord(const wchar_t *name)
 {
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, KeyPath(name).c_str());
+    DeleteRecordAt(name);
 }
 
 UserOptions DefaultRecord(IPrintOemUI *ui)
