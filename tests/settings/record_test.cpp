@@ -95,7 +95,7 @@ TEST(RecordDefaults, ScrubbingZeroesOnlyWhatFollowsIdentityTexts)
 {
     UserOptions record = FilledRecord(Marker);
     lstrcpyW(record.owner, L"x");
-    record.jobPassword[0] = 0;
+    lstrcpyW(record.jobPassword, L""); // the rest stays as filled
     lstrcpyW(record.securePassword, L"ab");
     lstrcpyW(record.comment, L"c");
     UserOptions expected = record;
