@@ -16,6 +16,7 @@
 #include "resources/resource.h"
 #include "settings/recordfields.h"
 #include "settings/store.h"
+#include "tests/qlxsettings/record_differences.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -124,16 +125,6 @@ UserOptions Stored(const wchar_t *key)
     EXPECT_EQ(sizeof(record), size);
     RegCloseKey(opened);
     return record;
-}
-
-// Bytes at which two records differ, as "offset offset ...".
-std::string Differences(const UserOptions &a, const UserOptions &b)
-{
-    std::string list;
-    for (size_t i = 0; i < sizeof(a); ++i)
-        if (reinterpret_cast<const BYTE *>(&a)[i] != reinterpret_cast<const BYTE *>(&b)[i])
-            list += std::to_string(i) + " ";
-    return list;
 }
 
 UserOptions Default()

@@ -6,6 +6,7 @@
 
 #include "recordtext/regfile.h"
 #include "settings/useroptions.h"
+#include "tests/qlxsettings/record_differences.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -24,16 +25,6 @@ UserOptions Record(LONG mark)
 }
 
 const UserOptions Site = Record(4), Branch = Record(7);
-
-// Byte offsets at which two records differ, as "offset offset ...".
-std::string Differences(const UserOptions &a, const UserOptions &b)
-{
-    std::string list;
-    for (size_t i = 0; i < sizeof(a); ++i)
-        if (reinterpret_cast<const BYTE *>(&a)[i] != reinterpret_cast<const BYTE *>(&b)[i])
-            list += std::to_string(i) + " ";
-    return list;
-}
 
 // ------------------------------------------------------- the files' texts
 
