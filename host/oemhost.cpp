@@ -35,6 +35,15 @@ static int CommandInfo(const wchar_t *dll)
     return ok ? 0 : 1;
 }
 
+static int DecodeRecord(const wchar_t *dll, const UserOptions *record)
+{
+    HMODULE strings = DecoderLoadStrings(dll);
+    DecoderPrintRecord(record, strings, stdout);
+    if (strings)
+        FreeLibrary(strings);
+    return 0;
+}
+
 // Sizes a private devmode and asks for a default one, as the core driver does
 // before it opens Document Properties, then decodes its record.
 static int CommandDevmode(const wchar_t *dll)
@@ -60,13 +69,7 @@ static int CommandDevmode(const wchar_t *dll)
         ok = SUCCEEDED(hr);
     }
     HostUnloadPlugin(&plugin);
-    if (ok) {
-        HMODULE strings = DecoderLoadStrings(dll);
-        DecoderPrintRecord(&devmode.options, strings, stdout);
-        if (strings)
-            FreeLibrary(strings);
-    }
-    return ok ? 0 : 1;
+    return ok ? DecodeRecord(dll, &devmode.options) : 1;
 }
 
 static HRESULT SendPrinterEvent(const wchar_t *dll, const wchar_t *printer, INT event, const char *eventName)
@@ -128,15 +131,6 @@ static int CommandDelete(const wchar_t *dll, const wchar_t *printer)
     bool driverGone = HostDeleteDriver(HOST_DRIVER_NAME);
     printf("DeletePrinterDriver(%ls): %s\n", HOST_DRIVER_NAME, driverGone ? "done" : "failed");
     return deleted && driverGone ? 0 : 1;
-}
-
-static int DecodeRecord(const wchar_t *dll, const UserOptions *record)
-{
-    HMODULE strings = DecoderLoadStrings(dll);
-    DecoderPrintRecord(record, strings, stdout);
-    if (strings)
-        FreeLibrary(strings);
-    return 0;
 }
 
 // Reads the stored record through the plug-in's store, under the key the

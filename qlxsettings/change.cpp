@@ -33,10 +33,10 @@ int CommandSet(const Options &options)
         for (const std::wstring &key : WriteKeys(target)) {
             StoredRecord stored;
             ReadRecord(key, &stored);
-            if (stored.state != RECORD_MISSING && (status = RequireValid(target, key, stored)) != EXIT_OK)
+            if (!RecordMissing(stored) && (status = RequireValid(target, key, stored)) != EXIT_OK)
                 return status;
             WritePlan plan = {&target, key, stored.seen, {}};
-            if (stored.state == RECORD_MISSING)
+            if (RecordMissing(stored))
                 plan.report.push_back(L"  (no record was stored under " + StoreKeyDisplay(key) +
                                       L"; starting from the defaults the pages show)");
             for (const FieldAssignment &assignment : named) {
@@ -81,7 +81,7 @@ int CommandReset(const Options &options)
         for (const std::wstring &key : WriteKeys(target)) {
             StoredRecord stored;
             ReadRecord(key, &stored);
-            if (stored.state == RECORD_DENIED)
+            if (stored.read.state == STORED_DENIED)
                 return RequireValid(target, key, stored);
             WritePlan plan = {&target, key, stored.seen, {}};
             if (sections.empty()) {

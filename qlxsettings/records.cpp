@@ -8,37 +8,7 @@ void ReadRecord(const std::wstring &key, StoredRecord *stored)
 {
     // One read: what the pages would see and what was found come from the
     // same query of the value.
-    StoredRead read;
-    ReadRecordAt(key.c_str(), &stored->seen, &read);
-    stored->why.clear();
-    switch (read.state) {
-    case STORED_VALID:
-        stored->state = RECORD_VALID;
-        break;
-    case STORED_NO_KEY:
-        stored->state = RECORD_MISSING;
-        stored->why = L"no key";
-        break;
-    case STORED_NO_VALUE:
-        stored->state = RECORD_MISSING;
-        stored->why = L"no \"User Info\" value";
-        break;
-    case STORED_DENIED:
-        stored->state = RECORD_DENIED;
-        break;
-    case STORED_UNREADABLE:
-        stored->state = RECORD_INVALID;
-        stored->why = L"unreadable (error " + Number(read.status) + L")";
-        break;
-    case STORED_WRONG_SIZE:
-        stored->state = RECORD_INVALID;
-        stored->why = Number(static_cast<long>(read.size)) + L" bytes instead of " + Number(sizeof(UserOptions));
-        break;
-    case STORED_UNMARKED:
-        stored->state = RECORD_INVALID;
-        stored->why = L"no validity marker";
-        break;
-    }
+    ReadRecordAt(key.c_str(), &stored->seen, &stored->read);
 }
 
 // Whether a write under path can happen: the key takes a value, or, when

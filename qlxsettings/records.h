@@ -3,20 +3,10 @@
 #pragma once
 
 #include <string>
-#include <vector>
-
-#include "settings/useroptions.h"
-
-enum RecordState {
-    RECORD_VALID,
-    RECORD_MISSING, // no key or no "User Info" value
-    RECORD_INVALID, // a value the store does not accept: the pages show defaults
-    RECORD_DENIED,  // this account may not read it
-};
+#include "settings/store.h"
 
 struct StoredRecord {
-    RecordState state;
-    std::wstring why; // for a missing or invalid record, one line
+    StoredRead read; // what the one read of the value found
     // What the pages read for the name: the stored record when it is valid,
     // the full default otherwise.
     UserOptions seen;

@@ -10,9 +10,9 @@ static std::wstring JsonObject(const PrinterTarget &target, const StoredRecord &
 {
     std::wstring json = L"{\"printer\":" + JsonString(target.printer) + L",\"driver\":" + JsonString(target.driver) +
                         L",\"key\":" + JsonString(StoreKeyDisplay(target.pagesKey)) + L",\"installKey\":" +
-                        JsonString(StoreKeyDisplay(target.installKey)) + L",\"record\":\"" + StateJson(stored.state) +
+                        JsonString(StoreKeyDisplay(target.installKey)) + L",\"record\":\"" + StateJson(stored) +
                         L"\"";
-    if (stored.state != RECORD_DENIED)
+    if (stored.read.state != STORED_DENIED)
         for (int i = 0; i < RecordFieldCount; ++i)
             json += L",\"" + Widen(RecordFields[i].name) + L"\":" +
                     FieldJson(RecordFields[i], stored.seen, identity);
@@ -28,7 +28,7 @@ static void SayKeys(const PrinterTarget &target, const StoredRecord &stored)
         StoredRecord installed;
         ReadRecord(target.installKey, &installed);
         std::wstring agreement;
-        if (installed.state == RECORD_VALID && stored.state == RECORD_VALID)
+        if (installed.read.state == STORED_VALID && stored.read.state == STORED_VALID)
             agreement = memcmp(&installed.seen, &stored.seen, sizeof(UserOptions)) == 0 ? L", the same record"
                                                                                          : L", a different record";
         Say(L"          " + StoreKeyDisplay(target.installKey) + L" (stored at installation): " + StateText(installed) +
@@ -47,7 +47,7 @@ static int ShowTargets(const Options &options, const std::vector<PrinterTarget> 
         StoredRecord stored;
         ReadRecord(target.pagesKey, &stored);
         if (!listOnly)
-            status = FirstFailure(status, StateExitCode(stored.state));
+            status = FirstFailure(status, StateExitCode(stored));
         if (options.json) {
             Say(JsonObject(target, stored, options.identity));
             continue;
@@ -55,7 +55,7 @@ static int ShowTargets(const Options &options, const std::vector<PrinterTarget> 
         if (t > 0)
             Say(L"");
         SayKeys(target, stored);
-        if (listOnly || stored.state == RECORD_DENIED)
+        if (listOnly || stored.read.state == STORED_DENIED)
             continue;
         const PluginTexts *texts = TextsFor(target);
         Say(L"texts     " + (texts ? texts->path : std::wstring(L"none found: values without their meaning")));

@@ -5,53 +5,67 @@
 #include "recordtext/output.h"
 
 struct RecordStateText {
-    RecordState state;
-    const wchar_t *text; // for the listing, before the reason
+    StoredState state;
+    const wchar_t *text; // for the listing
+    const wchar_t *why;  // why the pages show defaults, when they do
     const wchar_t *json;
     int exitCode;
 };
 
 static const RecordStateText RecordStateTexts[] = {
-    {RECORD_VALID, L"valid", L"valid", EXIT_OK},
-    {RECORD_MISSING, L"no record", L"missing", EXIT_NO_RECORD},
-    {RECORD_INVALID, L"invalid record", L"invalid", EXIT_INVALID_RECORD},
-    {RECORD_DENIED, L"access denied", L"denied", EXIT_ACCESS_DENIED},
+    {STORED_VALID, L"valid", NULL, L"valid", EXIT_OK},
+    {STORED_NO_KEY, L"no record", L"no key", L"missing", EXIT_NO_RECORD},
+    {STORED_NO_VALUE, L"no record", L"no \"User Info\" value", L"missing", EXIT_NO_RECORD},
+    {STORED_DENIED, L"access denied", NULL, L"denied", EXIT_ACCESS_DENIED},
+    {STORED_UNREADABLE, L"invalid record", L"unreadable", L"invalid", EXIT_INVALID_RECORD},
+    {STORED_WRONG_SIZE, L"invalid record", L"bytes instead of ", L"invalid", EXIT_INVALID_RECORD},
+    {STORED_UNMARKED, L"invalid record", L"no validity marker", L"invalid", EXIT_INVALID_RECORD},
 };
 
-static const RecordStateText &TextOf(RecordState state)
+static const RecordStateText &TextOf(StoredState state)
 {
     for (const RecordStateText &entry : RecordStateTexts)
         if (entry.state == state)
             return entry;
-    return RecordStateTexts[3];
+    return RecordStateTexts[STORED_UNREADABLE];
+}
+
+bool RecordMissing(const StoredRecord &stored)
+{
+    return TextOf(stored.read.state).exitCode == EXIT_NO_RECORD;
 }
 
 std::wstring StateText(const StoredRecord &stored)
 {
-    std::wstring text = TextOf(stored.state).text;
-    if (stored.state == RECORD_MISSING || stored.state == RECORD_INVALID)
-        text += L" (" + stored.why + L"; the pages show defaults)";
-    return text;
+    const RecordStateText &entry = TextOf(stored.read.state);
+    if (!entry.why)
+        return entry.text;
+    std::wstring why = entry.why;
+    if (stored.read.state == STORED_UNREADABLE)
+        why += L" (error " + Number(stored.read.status) + L")";
+    else if (stored.read.state == STORED_WRONG_SIZE)
+        why = Number(static_cast<long>(stored.read.size)) + L" " + why + Number(sizeof(UserOptions));
+    return std::wstring(entry.text) + L" (" + why + L"; the pages show defaults)";
 }
 
-const wchar_t *StateJson(RecordState state)
+const wchar_t *StateJson(const StoredRecord &stored)
 {
-    return TextOf(state).json;
+    return TextOf(stored.read.state).json;
 }
 
-int StateExitCode(RecordState state)
+int StateExitCode(const StoredRecord &stored)
 {
-    return TextOf(state).exitCode;
+    return TextOf(stored.read.state).exitCode;
 }
 
 int RequireValid(const PrinterTarget &target, const std::wstring &key, const StoredRecord &stored)
 {
-    if (stored.state == RECORD_VALID)
+    if (stored.read.state == STORED_VALID)
         return EXIT_OK;
     std::wstring shown = StoreKeyDisplay(key);
-    if (stored.state == RECORD_DENIED)
+    if (stored.read.state == STORED_DENIED)
         return Fail(EXIT_ACCESS_DENIED, Quoted(target.printer) + L": access denied reading " + shown);
-    return Fail(StateExitCode(stored.state), Quoted(target.printer) + L": " + StateText(stored) + L" under " + shown +
+    return Fail(StateExitCode(stored), Quoted(target.printer) + L": " + StateText(stored) + L" under " + shown +
                                                  L"; `qlxsettings reset` stores the full default");
 }
 

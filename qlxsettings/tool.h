@@ -35,7 +35,8 @@ void CloseAllTexts();
 // the plug-in; NULL when there are none.
 const PluginTexts *TextsFor(const PrinterTarget &target);
 
-// The keys a write goes to: the pages' key, and the installation's when it
+// The keys a printer's record lives under, which set, reset, import and
+// export write: the pages' key, and the installation's when it
 // differs (targets.cpp).
 std::vector<std::wstring> WriteKeys(const PrinterTarget &target);
 // Every printer whose driver carries the plug-in.
@@ -47,8 +48,10 @@ int CollectTargets(const Options &options, const std::vector<std::wstring> &argu
 
 // A record's state in words, in JSON and as the exit code (states.cpp).
 std::wstring StateText(const StoredRecord &stored);
-const wchar_t *StateJson(RecordState state);
-int StateExitCode(RecordState state);
+const wchar_t *StateJson(const StoredRecord &stored);
+int StateExitCode(const StoredRecord &stored);
+// No key, or no "User Info" under it: the pages show defaults.
+bool RecordMissing(const StoredRecord &stored);
 // A record that a command starts from, read under key, must be one the
 // pages use.
 int RequireValid(const PrinterTarget &target, const std::wstring &key, const StoredRecord &stored);

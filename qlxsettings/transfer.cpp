@@ -41,10 +41,7 @@ int CommandExport(const Options &options)
         UserOptions exported = ExportedRecord(stored.seen, options.identity);
         comments.push_back(L"qlxsettings export of printer " + Quoted(target.printer) + L", driver " +
                            Quoted(target.driver));
-        std::vector<std::wstring> keys = {target.pagesKey};
-        if (target.installKey != target.pagesKey)
-            keys.push_back(target.installKey);
-        for (const std::wstring &key : keys) {
+        for (const std::wstring &key : WriteKeys(target)) {
             bool seen = false;
             for (const RegRecord &entry : records)
                 seen = seen || entry.key == key;
@@ -123,7 +120,7 @@ int CommandImport(const Options &options)
     for (WritePlan &plan : plans) {
         StoredRecord stored;
         ReadRecord(plan.key, &stored);
-        if (stored.state == RECORD_DENIED)
+        if (stored.read.state == STORED_DENIED)
             return Fail(EXIT_ACCESS_DENIED, Quoted(plan.target->printer) + L": access denied reading its record");
         KeepIdentity(plan.record, stored.seen, options.identity);
     }

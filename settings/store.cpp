@@ -12,55 +12,41 @@
 static const WCHAR KeyPrefix[] = STORE_PARENT_KEY L"\\";
 #define KEY_PREFIX_UNITS (sizeof(KeyPrefix) / sizeof(WCHAR) - 1)
 
-// "SYSTEM\Printers\" and keyLength units of keyName, or NULL when that
-// does not fit the path.
-static PCWSTR BuildKeyPath(PCWSTR keyName, size_t keyLength, WCHAR (&path)[STORE_PATH_UNITS])
+// "SYSTEM\Printers\" and the key name: the whole name, or with cutAtComma
+// the name up to its last comma. Returns the key name inside path, or NULL
+// when the name has 256 units or more, or the path does not fit. The name
+// is measured before anything is copied.
+static PCWSTR KeyPath(PCWSTR name, bool cutAtComma, WCHAR (&path)[STORE_PATH_UNITS])
 {
-    if (KEY_PREFIX_UNITS + keyLength >= STORE_PATH_UNITS)
+    size_t length = 0;
+    while (name && length < STORE_NAME_UNITS && name[length])
+        ++length;
+    if (!name || length == STORE_NAME_UNITS)
+        return NULL;
+    const WCHAR *comma = cutAtComma ? FindLastChar(name, L',') : NULL;
+    if (comma)
+        length = static_cast<size_t>(comma - name);
+    if (KEY_PREFIX_UNITS + length >= STORE_PATH_UNITS)
         return NULL;
     CopyMemory(path, KeyPrefix, KEY_PREFIX_UNITS * sizeof(WCHAR));
-    CopyMemory(path + KEY_PREFIX_UNITS, keyName, keyLength * sizeof(WCHAR));
-    path[KEY_PREFIX_UNITS + keyLength] = 0;
+    CopyMemory(path + KEY_PREFIX_UNITS, name, length * sizeof(WCHAR));
+    path[KEY_PREFIX_UNITS + length] = 0;
     return path + KEY_PREFIX_UNITS;
 }
 
-// The length of text, or STORE_NAME_UNITS when it has that many units or more.
-static size_t MeasuredName(PCWSTR text)
-{
-    size_t length = 0;
-    while (length < STORE_NAME_UNITS && text[length])
-        ++length;
-    return length;
-}
-
-// The key path of an exact key name, with no comma rule.
-static PCWSTR ExactKeyPath(PCWSTR keyName, WCHAR (&path)[STORE_PATH_UNITS])
-{
-    size_t length = keyName ? MeasuredName(keyName) : STORE_NAME_UNITS;
-    return length == STORE_NAME_UNITS ? NULL : BuildKeyPath(keyName, length, path);
-}
-
-// Builds "SYSTEM\Printers\" + the name cut at its last comma. Returns the
-// key name inside path, or NULL when the name has more than 255 characters
-// or the key name more than 239.
 PCWSTR UserInfoKeyPath(PCWSTR pszPrinterName, WCHAR (&path)[STORE_PATH_UNITS])
 {
-    if (!pszPrinterName)
-        return NULL;
-    size_t length = MeasuredName(pszPrinterName);
-    if (length == STORE_NAME_UNITS)
-        return NULL;
-    const WCHAR *comma = FindLastChar(pszPrinterName, L',');
-    return BuildKeyPath(pszPrinterName, comma ? static_cast<size_t>(comma - pszPrinterName) : length, path);
+    return KeyPath(pszPrinterName, true, path);
 }
 
 // The value queried straight into the caller's record, as the plug-in has
-// always read it; the query's size tells a longer value's length too.
+// always read it; the query's size tells a longer value's length too. A
+// NULL path is a name the store cannot hold: no key.
 static void ReadRecordAtPath(PCWSTR path, UserOptions *record, StoredRead *read)
 {
     read->size = 0;
     HKEY key;
-    read->status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key);
+    read->status = path ? RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) : ERROR_INVALID_DATA;
     read->keyOpened = read->status == ERROR_SUCCESS;
     if (!read->keyOpened) {
         read->state = read->status == ERROR_ACCESS_DENIED ? STORED_DENIED : STORED_NO_KEY;
@@ -90,15 +76,7 @@ static void ReadRecordAtPath(PCWSTR path, UserOptions *record, StoredRead *read)
 void ReadRecordAt(PCWSTR keyName, UserOptions *record, StoredRead *read)
 {
     WCHAR path[STORE_PATH_UNITS];
-    if (!ExactKeyPath(keyName, path)) {
-        read->state = STORED_NO_KEY;
-        read->status = ERROR_INVALID_DATA;
-        read->size = 0;
-        read->keyOpened = false;
-        MakeDefaultRecord(record);
-        return;
-    }
-    ReadRecordAtPath(path, record, read);
+    ReadRecordAtPath(KeyPath(keyName, false, path) ? path : NULL, record, read);
 }
 
 LONG GetUserInfo(UserOptions *pUserOptions, PCWSTR pszPrinterName)
@@ -136,7 +114,7 @@ static LONG WriteRecordAtPath(PCWSTR path, const UserOptions *record, LONG *crea
 {
     *created = ERROR_INVALID_DATA;
     KeySecurity security;
-    if (!record || !BuildKeySecurity(&security))
+    if (!path || !record || !BuildKeySecurity(&security))
         return ERROR_INVALID_DATA;
     // Only the access the write needs: the key's own permissions give
     // ordinary accounts no more than that, and asking for full access would
@@ -167,10 +145,8 @@ LONG SetUserInfo(const UserOptions *pUserOptions, PCWSTR pszPrinterName)
 LONG WriteRecordAt(PCWSTR keyName, const UserOptions *record)
 {
     WCHAR path[STORE_PATH_UNITS];
-    if (!ExactKeyPath(keyName, path))
-        return ERROR_INVALID_DATA;
     LONG created;
-    LONG result = WriteRecordAtPath(path, record, &created);
+    LONG result = WriteRecordAtPath(KeyPath(keyName, false, path) ? path : NULL, record, &created);
     // A key that cannot be created or opened reports the platform's reason.
     return result == ERROR_INVALID_DATA && created != ERROR_SUCCESS && created != ERROR_INVALID_DATA ? created
                                                                                                     : result;
@@ -179,15 +155,11 @@ LONG WriteRecordAt(PCWSTR keyName, const UserOptions *record)
 LONG DeleteUserInfo(PCWSTR pszPrinterName)
 {
     WCHAR path[STORE_PATH_UNITS];
-    if (!UserInfoKeyPath(pszPrinterName, path))
-        return ERROR_INVALID_DATA;
-    return RegDeleteKeyW(HKEY_LOCAL_MACHINE, path);
+    return UserInfoKeyPath(pszPrinterName, path) ? RegDeleteKeyW(HKEY_LOCAL_MACHINE, path) : ERROR_INVALID_DATA;
 }
 
 LONG DeleteRecordAt(PCWSTR keyName)
 {
     WCHAR path[STORE_PATH_UNITS];
-    if (!ExactKeyPath(keyName, path))
-        return ERROR_INVALID_DATA;
-    return RegDeleteKeyW(HKEY_LOCAL_MACHINE, path);
+    return KeyPath(keyName, false, path) ? RegDeleteKeyW(HKEY_LOCAL_MACHINE, path) : ERROR_INVALID_DATA;
 }
