@@ -10,13 +10,18 @@
 
 static PageHost ColorPageHost;
 
+const PageList ColorPageLists[] = {
+    {IDC_COLOR_RENDERING_STYLE, &RenderingStyleList},
+    {IDC_COLOR_GAMMA, &GammaList},
+    {IDC_COLOR_WHITE_POINT, &WhitePointList},
+    {IDC_COLOR_RGB_PROFILE, &RgbProfileList},
+    {IDC_COLOR_PRINT_PROFILE, &PrintProfileList},
+};
+const int ColorPageListCount = ARRAYSIZE(ColorPageLists);
+
 void FillColorLists(HWND page)
 {
-    AddRecordList(page, IDC_COLOR_RENDERING_STYLE, RenderingStyleList);
-    AddRecordList(page, IDC_COLOR_GAMMA, GammaList);
-    AddRecordList(page, IDC_COLOR_WHITE_POINT, WhitePointList);
-    AddRecordList(page, IDC_COLOR_RGB_PROFILE, RgbProfileList);
-    AddRecordList(page, IDC_COLOR_PRINT_PROFILE, PrintProfileList);
+    FillPageLists(page, ColorPageLists, ColorPageListCount);
 }
 
 static void ShowColorPicture(HWND page, bool colour)

@@ -9,9 +9,14 @@
 
 static PageHost FilePageHost;
 
+const PageList FilePageLists[] = {
+    {IDC_FILE_DISPOSITION, &DispositionList},
+};
+const int FilePageListCount = ARRAYSIZE(FilePageLists);
+
 void FillFileLists(HWND page)
 {
-    AddRecordList(page, IDC_FILE_DISPOSITION, DispositionList);
+    FillPageLists(page, FilePageLists, FilePageListCount);
 }
 
 void ShowFileSection(HWND page, const UserOptions &options)

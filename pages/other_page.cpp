@@ -31,10 +31,15 @@ static const OtherFlag OtherFlags[] = {
     {IDC_OTHER_MIRROR, &UserOptions::mirror},
 };
 
+const PageList OtherPageLists[] = {
+    {IDC_OTHER_SEPARATIONS, &SeparationsList},
+    {IDC_OTHER_TIFF_RESOLUTION, &TiffResolutionList},
+};
+const int OtherPageListCount = ARRAYSIZE(OtherPageLists);
+
 void FillOtherLists(HWND page)
 {
-    AddRecordList(page, IDC_OTHER_SEPARATIONS, SeparationsList);
-    AddRecordList(page, IDC_OTHER_TIFF_RESOLUTION, TiffResolutionList);
+    FillPageLists(page, OtherPageLists, OtherPageListCount);
 }
 
 void ShowOtherSection(HWND page, const UserOptions &options)

@@ -85,22 +85,37 @@ void LoadListString(UINT id, WCHAR *text)
         text[0] = 0;
 }
 
-void AddListText(HWND page, int list, const WCHAR *text)
-{
-    SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
-
 void AddRecordListEntry(HWND page, int list, const RecordList &entries, int position)
 {
     WCHAR text[LIST_ENTRY_UNITS];
     RecordListEntry(entries, position, ModuleInstance, text);
-    AddListText(page, list, text);
+    SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void AddRecordList(HWND page, int list, const RecordList &entries)
+// What CB_INITSTORAGE reserves per entry for its text: the entries are
+// short names, and the list grows past the reserve if one is longer.
+static const int ListEntryReserveBytes = 32 * sizeof(WCHAR);
+
+static void FillPageList(HWND page, const PageList &list)
 {
-    for (int position = 0; position < RecordListCount(entries); ++position)
-        AddRecordListEntry(page, list, entries, position);
+    HWND box = GetDlgItem(page, list.control);
+    int count = RecordListCount(*list.entries);
+    // Turned off, a list box leaves its scroll bar and its invalidation
+    // until redraw is turned on again, once for the whole list.
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(box, CB_INITSTORAGE, count, count * ListEntryReserveBytes);
+    WCHAR text[LIST_ENTRY_UNITS];
+    for (int position = 0; position < count; ++position) {
+        RecordListEntry(*list.entries, position, ModuleInstance, text);
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+}
+
+void FillPageLists(HWND page, const PageList *lists, int count)
+{
+    for (int i = 0; i < count; ++i)
+        FillPageList(page, lists[i]);
 }
 
 // An index outside the list leaves the list with no selection.

@@ -17,14 +17,19 @@ static PageHost TrayPageHost;
 static int RememberedCollate;
 static LONG PreviousStaple;
 
+const PageList TrayPageLists[] = {
+    {IDC_TRAY_DUPLEX, &DuplexList},
+    {IDC_TRAY_STAPLE, &StapleList},
+    {IDC_TRAY_OUTPUT_SHEET_SIZE, &OutputSheetSizeList},
+    {IDC_TRAY_SECTION_SIZE, &SectionSizeList},
+    {IDC_TRAY_IMPOSITION_TYPE, &ImpositionTypeList},
+    {IDC_TRAY_MEDIA_TYPE, &MediaTypeList},
+};
+const int TrayPageListCount = ARRAYSIZE(TrayPageLists);
+
 void FillTrayLists(HWND page)
 {
-    AddRecordList(page, IDC_TRAY_DUPLEX, DuplexList);
-    AddRecordList(page, IDC_TRAY_STAPLE, StapleList);
-    AddRecordList(page, IDC_TRAY_OUTPUT_SHEET_SIZE, OutputSheetSizeList);
-    AddRecordList(page, IDC_TRAY_SECTION_SIZE, SectionSizeList);
-    AddRecordList(page, IDC_TRAY_IMPOSITION_TYPE, ImpositionTypeList);
-    AddRecordList(page, IDC_TRAY_MEDIA_TYPE, MediaTypeList);
+    FillPageLists(page, TrayPageLists, TrayPageListCount);
 }
 
 void ShowStaplePicture(HWND page, LONG staple)
