@@ -181,11 +181,12 @@ void KeepTitleClearOfFrame(HWND page, int titleCheckBox)
     RECT titleRect;
     if (!title || !GetWindowRect(title, &titleRect))
         return;
-    // The frames come later in the template, so lower in z-order.
-    for (HWND sibling = GetWindow(title, GW_HWNDNEXT); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        WCHAR className[8] = L"";
-        GetClassNameW(sibling, className, ARRAYSIZE(className));
-        if (lstrcmpiW(className, L"Button") || (GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
+    // The frames come later in the template, so lower in z-order. Only the
+    // buttons among them are visited: each step to a sibling asks the
+    // window manager, and most siblings are labels and lists.
+    for (HWND sibling = FindWindowExW(page, title, L"Button", NULL); sibling;
+         sibling = FindWindowExW(page, sibling, L"Button", NULL)) {
+        if ((GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
             continue;
         RECT frame;
         GetWindowRect(sibling, &frame);
