@@ -3,10 +3,9 @@
 #include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordfields.h"
-#include "settings/store.h"
 
 static PageHost ColorPageHost;
 
@@ -160,7 +159,7 @@ INT_PTR CALLBACK CColorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
         CapturePageHost(&ColorPageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(ColorPageHost, &options);
         FillColorLists(page);
         ShowColorSection(page, options);
         KeepTitleClearOfFrame(page, IDC_COLOR_RGB_CORRECTION);

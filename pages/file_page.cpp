@@ -2,10 +2,9 @@
 // to the raster file after printing.
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordrules.h"
-#include "settings/store.h"
 
 static PageHost FilePageHost;
 
@@ -79,7 +78,7 @@ INT_PTR CALLBACK CFileDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
         CapturePageHost(&FilePageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(FilePageHost, &options);
         FillFileLists(page);
         ShowFileSection(page, options);
         return TRUE;

@@ -5,10 +5,9 @@
 #include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordrules.h"
-#include "settings/store.h"
 
 static PageHost TrayPageHost;
 
@@ -238,7 +237,7 @@ INT_PTR CALLBACK CTrayDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
         CapturePageHost(&TrayPageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(TrayPageHost, &options);
         FillTrayLists(page);
         ShowTraySection(page, options);
         RememberTrayState(page);
