@@ -1,0 +1,49 @@
+// Opening Document Properties, timed against the floor: a sheet of the same
+// five templates whose pages run nothing. The sheet as a whole, page by
+// page, list by list, and the language builds side by side.
+#pragma once
+
+#include "bench/measure.h"
+#include "host/plugin_host.h"
+
+// The floor's page procedure: it only gives back the pictures its static
+// controls loaded, which Wine's controls keep for ever.
+INT_PTR CALLBACK FloorPageProc(HWND page, UINT message, WPARAM, LPARAM);
+// The same page as the platform leaves it, pictures and all.
+INT_PTR CALLBACK BarePageProc(HWND, UINT message, WPARAM, LPARAM);
+
+// A floor sheet of module's templates with all five pages created.
+HWND OpenFloorSheet(HMODULE module, DLGPROC pageProc = FloorPageProc);
+// Dispatches what is pending, so that destroyed sheets are gone.
+void Drain();
+
+// The plug-in's sheet until its fifth page ran WM_INITDIALOG, against the
+// floor's, in reps repetitions of count sheets each, taken in turn.
+Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count);
+
+// Where opening goes: the devmode and INIT calls, then each page's
+// creation (its WM_INITDIALOG included), plug-in against floor.
+void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count);
+
+// Each list of each page filled as the page fills it, against the same
+// platform calls with the texts at hand, on pages made from module's
+// templates (module must be the build the benchmark's pages code loads its
+// strings from).
+void ProfilePageLists(HMODULE module, int count);
+
+// Each page created on its own, three ways: by the plug-in's page
+// procedure; by a floor procedure that makes the same changes to the
+// template with direct calls (the platform's cost of the state the page
+// must leave); by the floor procedure alone. module as for ProfilePageLists.
+void ProfilePageStates(HMODULE module, int count);
+
+// The sheet ratio of each build, the builds taken in turn in every
+// repetition, and each build's ratio against the first one's. The first
+// build is the one the others are held to (the Danish one).
+struct SheetBuild {
+    const char *name;
+    HostPlugin plugin;
+    Spread ratio;    // the build's sheet against its floor
+    Spread relative; // that ratio against the first build's, repetition by repetition
+};
+void CompareSheetBuilds(SheetBuild *builds, int count, int reps, int sheets);
