@@ -246,6 +246,7 @@ int SheetOnly(int reps, int sheets, int count, char **paths)
     // The pages code linked into this program loads its strings from here.
     ModuleInstance = plugin.module;
     PrintRatio(CompareSheetOpening(plugin.ui, plugin.module, reps, sheets));
+    PrintRatio(CompareSheetWithSameState(plugin.ui, plugin.module, reps, sheets));
     ProfileSheetOpening(plugin.ui, plugin.module, reps * sheets);
     ProfilePageLists(plugin.module, reps * sheets);
     ProfilePageStates(plugin.module, reps * sheets);
@@ -331,6 +332,7 @@ int main(int argc, char **argv)
         [&] { ui->DevMode(OEMDM_CONVERT, &dm); }, [&] { Callee->DevMode(OEMDM_CONVERT, &dm); }));
 
     ratios.push_back(CompareSheetOpening(ui, plugin.module, reps, 5));
+    ratios.push_back(CompareSheetWithSameState(ui, plugin.module, reps, 5));
     Spread cycle = TimeSheetCycles(ui, reps, 5);
     long long dllBytes = FileBytes(dllPath);
 

@@ -166,74 +166,110 @@ void Apply(HWND page, const PageChanges &changes)
     }
 }
 
-const PageChanges *ChangesToMake;
-
-INT_PTR CALLBACK SameStatePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG && ChangesToMake)
-        Apply(page, *ChangesToMake);
-    return FloorPageProc(page, message, wParam, lParam);
-}
-
 HWND CreatePage(HMODULE module, const PageOfSheet &page, HWND frame, DLGPROC proc)
 {
     // The page procedures take their PROPSHEETPAGEW; without the sheet's
     // block they read the store themselves.
     static PROPSHEETPAGEW description;
     description.dwSize = sizeof(description);
+    description.pszTemplate = MAKEINTRESOURCEW(page.templateId);
     return CreateDialogParamW(module, MAKEINTRESOURCEW(page.templateId), frame, proc,
                               reinterpret_cast<LPARAM>(&description));
 }
 
+HWND CreateFrame()
+{
+    // Visible and sheet-like; pages are created hidden inside it, as the
+    // sheet creates them.
+    return CreateWindowExW(0, L"#32770", L"Dokumentegenskaber", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 640, 720,
+                           NULL, NULL, NULL, NULL);
+}
+
+// What each page changes, as learned for one module, and whether the floor
+// that makes those changes left every control just as the page did.
+const int PageCount = ARRAYSIZE(Pages);
+PageChanges LearnedChanges[PageCount];
+bool LearnedSame[PageCount];
+HMODULE LearnedModule;
+
+void TraceChanges(const PageChanges &changes)
+{
+    if (!getenv("QLX_BENCH_TRACE"))
+        return;
+    for (const ControlChange &c : changes.changes)
+        printf("      control %d:%s enable %d show %d check %d entries %d selection %d text %d limit %d\n", c.id,
+               c.destroy ? " destroyed" : "", c.enable, c.show, c.check, static_cast<int>(c.entries.size()),
+               c.selection, c.setText, c.limit);
+}
+
 } // namespace
 
-void ProfilePageStates(HMODULE module, int count)
+INT_PTR CALLBACK SameStatePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND frame = CreateWindowExW(0, L"#32770", L"Dokumentegenskaber", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 640,
-                                 720, NULL, NULL, NULL, NULL);
-    printf("  each page created, median of %d (ms)   plug-in  same state      floor   plug-in's own  platform's\n",
-           count);
-    double totals[3] = {0, 0, 0};
-    for (const PageOfSheet &page : Pages) {
-        HWND floorPage = CreatePage(module, page, frame, FloorPageProc);
-        HWND pluginPage = CreatePage(module, page, frame, page.proc);
-        PageChanges changes;
+    if (message == WM_INITDIALOG && lParam) {
+        LPCWSTR pageTemplate = reinterpret_cast<const PROPSHEETPAGEW *>(lParam)->pszTemplate;
+        for (int i = 0; i < PageCount; ++i)
+            if (pageTemplate == MAKEINTRESOURCEW(Pages[i].templateId))
+                Apply(page, LearnedChanges[i]);
+    }
+    return FloorPageProc(page, message, wParam, lParam);
+}
+
+bool LearnPageStates(HMODULE module)
+{
+    HWND frame = CreateFrame();
+    bool allSame = true;
+    for (int i = 0; i < PageCount; ++i) {
+        HWND floorPage = CreatePage(module, Pages[i], frame, FloorPageProc);
+        HWND pluginPage = CreatePage(module, Pages[i], frame, Pages[i].proc);
+        LearnedChanges[i].changes.clear();
         for (HWND child : Children(floorPage)) {
             ControlChange change = Compare(floorPage, child, pluginPage);
             if (Changes(change))
-                changes.changes.push_back(change);
+                LearnedChanges[i].changes.push_back(change);
         }
-        // The floor must leave the page just as the plug-in did.
-        ChangesToMake = &changes;
-        HWND sameStatePage = CreatePage(module, page, frame, SameStatePageProc);
-        int differences = 0;
+        TraceChanges(LearnedChanges[i]);
+        HWND sameStatePage = CreatePage(module, Pages[i], frame, SameStatePageProc);
+        LearnedSame[i] = true;
         for (HWND child : Children(sameStatePage))
-            differences += Changes(Compare(sameStatePage, child, pluginPage));
-        for (const ControlChange &c : changes.changes)
-            if (getenv("QLX_BENCH_TRACE"))
-                printf("      control %d:%s enable %d show %d check %d entries %d selection %d text %d limit %d\n", c.id,
-                       c.destroy ? " destroyed" : "", c.enable, c.show, c.check, static_cast<int>(c.entries.size()),
-                       c.selection, c.setText, c.limit);
+            if (Changes(Compare(sameStatePage, child, pluginPage)))
+                LearnedSame[i] = false;
+        allSame = allSame && LearnedSame[i];
         DestroyWindow(sameStatePage);
         DestroyWindow(pluginPage);
         DestroyWindow(floorPage);
-        const DLGPROC procs[3] = {page.proc, SameStatePageProc, FloorPageProc};
+    }
+    DestroyWindow(frame);
+    Drain();
+    LearnedModule = module;
+    return allSame;
+}
+
+void ProfilePageStates(HMODULE module, int count)
+{
+    if (LearnedModule != module)
+        LearnPageStates(module);
+    HWND frame = CreateFrame();
+    printf("  each page created, median of %d (ms)   plug-in  same state      floor   plug-in's own  platform's\n",
+           count);
+    double totals[3] = {0, 0, 0};
+    for (int p = 0; p < PageCount; ++p) {
+        const DLGPROC procs[3] = {Pages[p].proc, SameStatePageProc, FloorPageProc};
         std::vector<double> times[3];
         for (int i = 0; i < count; ++i)
             for (int k = 0; k < 3; ++k) {
                 int kind = (k + i) % 3;
                 double start = Seconds();
-                HWND created = CreatePage(module, page, frame, procs[kind]);
+                HWND created = CreatePage(module, Pages[p], frame, procs[kind]);
                 times[kind].push_back(Seconds() - start);
                 DestroyWindow(created);
             }
-        ChangesToMake = NULL;
         double m[3];
         for (int k = 0; k < 3; ++k)
             totals[k] += m[k] = Summarise(times[k]).median * 1e3;
-        printf("    %-5s page, %2d controls changed %12.2f %10.2f %10.2f %+15.2f %+11.2f%s\n", page.name,
-               static_cast<int>(changes.changes.size()), m[0], m[1], m[2], m[0] - m[1], m[1] - m[2],
-               differences ? "  (NOT the same state)" : "");
+        printf("    %-5s page, %2d controls changed %12.2f %10.2f %10.2f %+15.2f %+11.2f%s\n", Pages[p].name,
+               static_cast<int>(LearnedChanges[p].changes.size()), m[0], m[1], m[2], m[0] - m[1], m[1] - m[2],
+               LearnedSame[p] ? "" : "  (NOT the same state)");
     }
     printf("    %-31s %12.2f %10.2f %10.2f %+15.2f %+11.2f\n", "five pages", totals[0], totals[1], totals[2],
            totals[0] - totals[1], totals[1] - totals[2]);

@@ -80,10 +80,10 @@ static void TimePluginSheet(IPrintOemUI *ui, double *plugin)
     CloseSheetWithOk(&sheet);
 }
 
-static void TimeFloorSheet(HMODULE module, double *floor)
+static void TimeFloorSheet(HMODULE module, double *floor, DLGPROC pageProc)
 {
     double start = Seconds();
-    HWND window = OpenFloorSheet(module);
+    HWND window = OpenFloorSheet(module, pageProc);
     *floor += Seconds() - start;
     DestroyWindow(window);
     Drain();
@@ -91,13 +91,14 @@ static void TimeFloorSheet(HMODULE module, double *floor)
 
 // One plug-in sheet and one floor sheet, each timed until its fifth page
 // exists, in the order given; closing is not timed.
-static void TimeSheetPair(IPrintOemUI *ui, HMODULE module, double *plugin, double *floor, bool floorFirst = false)
+static void TimeSheetPair(IPrintOemUI *ui, HMODULE module, double *plugin, double *floor, bool floorFirst,
+                          DLGPROC floorProc = FloorPageProc)
 {
     if (floorFirst)
-        TimeFloorSheet(module, floor);
+        TimeFloorSheet(module, floor, floorProc);
     TimePluginSheet(ui, plugin);
     if (!floorFirst)
-        TimeFloorSheet(module, floor);
+        TimeFloorSheet(module, floor, floorProc);
 }
 
 // The pages must fill their lists and set their controls, which the floor's
@@ -105,23 +106,39 @@ static void TimeSheetPair(IPrintOemUI *ui, HMODULE module, double *plugin, doubl
 // is left between the two sheets under Wine.
 static const double SheetOpeningTarget = 1.08;
 
-Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count)
+static Ratio CompareSheets(const char *key, const char *label, double target, DLGPROC floorProc,
+                           IPrintOemUI *ui, HMODULE module, int reps, int count)
 {
     std::vector<double> ratios, pluginTimes, floorTimes;
     for (int r = -1; r < reps; ++r) {
         double p = 0, f = 0;
         for (int i = 0; i < count; ++i)
-            TimeSheetPair(ui, module, &p, &f, (r + i) % 2 != 0);
+            TimeSheetPair(ui, module, &p, &f, (r + i) % 2 != 0, floorProc);
         if (getenv("QLX_BENCH_TRACE"))
-            printf("  sheet rep %d: plug-in %.1f ms, floor %.1f ms\n", r, p * 1e3 / count, f * 1e3 / count);
+            printf("  %s rep %d: plug-in %.1f ms, floor %.1f ms\n", key, r, p * 1e3 / count, f * 1e3 / count);
         if (r < 0)
             continue; // warm-up
         ratios.push_back(p / f);
         pluginTimes.push_back(p * 1e6 / count);
         floorTimes.push_back(f * 1e6 / count);
     }
-    return {"sheet_open_ratio", "open Document Properties, 5 pages", SheetOpeningTarget, Summarise(ratios),
-            Summarise(pluginTimes).median, Summarise(floorTimes).median};
+    return {key, label, target, Summarise(ratios), Summarise(pluginTimes).median, Summarise(floorTimes).median};
+}
+
+Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count)
+{
+    return CompareSheets("sheet_open_ratio", "open Document Properties, 5 pages", SheetOpeningTarget, FloorPageProc,
+                         ui, module, reps, count);
+}
+
+// What the pages' own code may add to the platform's work.
+static const double SheetOverSameStateTarget = 1.03;
+
+Ratio CompareSheetWithSameState(IPrintOemUI *ui, HMODULE module, int reps, int count)
+{
+    LearnPageStates(module);
+    return CompareSheets("sheet_same_state_ratio", "the same, floor leaving the same pages", SheetOverSameStateTarget,
+                         SameStatePageProc, ui, module, reps, count);
 }
 
 void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count)

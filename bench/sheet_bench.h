@@ -31,6 +31,18 @@ void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count);
 // strings from).
 void ProfilePageLists(HMODULE module, int count);
 
+// A floor page procedure that makes, with direct calls on each control, the
+// changes the plug-in's page of the same template makes (as LearnPageStates
+// learned them): the least the platform needs to leave the same page.
+INT_PTR CALLBACK SameStatePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Learns what each of module's pages changes in its template; false when
+// the floor cannot leave some page exactly as the plug-in does.
+bool LearnPageStates(HMODULE module);
+
+// The plug-in's sheet against a floor sheet whose pages leave the same
+// state (SameStatePageProc): what the pages' own code adds.
+Ratio CompareSheetWithSameState(IPrintOemUI *ui, HMODULE module, int reps, int count);
+
 // Each page created on its own, three ways: by the plug-in's page
 // procedure; by a floor procedure that makes the same changes to the
 // template with direct calls (the platform's cost of the state the page
