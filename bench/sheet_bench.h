@@ -26,7 +26,8 @@ Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count);
 void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count);
 
 // Each list of each page filled as the page fills it, against the same
-// platform calls with the texts at hand, on pages made from module's
+// platform calls with the texts at hand and against adding the entries one
+// message at a time with redraw on, on pages made from module's
 // templates (module must be the build the benchmark's pages code loads its
 // strings from).
 void ProfilePageLists(HMODULE module, int count);
