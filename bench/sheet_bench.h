@@ -50,13 +50,13 @@ Ratio CompareSheetWithSameState(IPrintOemUI *ui, HMODULE module, int reps, int c
 // must leave); by the floor procedure alone. module as for ProfilePageLists.
 void ProfilePageStates(HMODULE module, int count);
 
-// The sheet ratio of each build, the builds taken in turn in every
-// repetition, and each build's ratio against the first one's. The first
-// build is the one the others are held to (the Danish one).
+// The sheet ratio of each build, the builds taken in turn sheet by sheet,
+// and each build's ratio against the first one's. The first build is the
+// one the others are held to (the Danish one).
 struct SheetBuild {
     const char *name;
     HostPlugin plugin;
-    Spread ratio;    // the build's sheet against its floor
-    Spread relative; // that ratio against the first build's, repetition by repetition
+    Spread ratio;    // the build's sheets against the floor sheets beside them
+    Spread relative; // its median against the first build's
 };
 void CompareSheetBuilds(SheetBuild *builds, int count, int reps, int sheets);
