@@ -102,9 +102,10 @@ static void TimeSheetPair(IPrintOemUI *ui, HMODULE module, double *plugin, doubl
 }
 
 // The pages must fill their lists and set their controls, which the floor's
-// empty pages never do: that platform work (see ProfilePageLists) is what
-// is left between the two sheets under Wine.
-static const double SheetOpeningTarget = 1.08;
+// empty pages never do. Under Wine that platform work alone costs 8 to 12%
+// of the floor sheet (ProfilePageStates, the floor that leaves the same
+// pages); on top of it the pages' own code may add its 3%.
+static const double SheetOpeningTarget = 1.12;
 
 static Ratio CompareSheets(const char *key, const char *label, double target, DLGPROC floorProc,
                            IPrintOemUI *ui, HMODULE module, int reps, int count)
