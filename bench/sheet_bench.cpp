@@ -102,7 +102,7 @@ static void TimeSheetPair(IPrintOemUI *ui, HMODULE module, double *plugin, doubl
 }
 
 // The pages must fill their lists and set their controls, which the floor's
-// empty pages never do. Under Wine that platform work alone costs 8 to 12%
+// empty pages never do. Under Wine that platform work alone costs 5 to 12%
 // of the floor sheet (ProfilePageStates, the floor that leaves the same
 // pages); on top of it the pages' own code may add its 3%.
 static const double SheetOpeningTarget = 1.12;
