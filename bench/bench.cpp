@@ -13,27 +13,17 @@
 #include <vector>
 
 #include "bench/robust.h"
+#include "bench/sheet_bench.h"
 
 #include <commctrl.h>
 
 #include "host/platform_kind.h"
 #include "host/test_names.h"
-#include "pages/protocol.h"
-#include "resources/resource.h"
+#include "platform/module.h"
 #include "settings/keysecurity.h"
 #include "settings/store.h"
 
 namespace {
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <typename Work> double TimeLoop(int count, Work work)
 {
@@ -42,27 +32,6 @@ template <typename Work> double TimeLoop(int count, Work work)
         work();
     return Seconds() - start;
 }
-
-struct Spread {
-    double median, min, max;
-};
-
-Spread Summarise(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return {median, values.front(), values.back()};
-}
-
-struct Ratio {
-    const char *key;
-    const char *label;
-    double target;
-    Spread ratio;
-    double pluginMicros; // median time of one plug-in call
-    double floorMicros;
-};
 
 // One repetition times the floor and the plug-in in alternating blocks, so
 // that a burst of noise on this shared machine lands on both sides alike.
@@ -109,146 +78,6 @@ struct CopyingCallee : FloorCallee {
 };
 CopyingCallee TheCallee;
 FloorCallee *volatile Callee = &TheCallee;
-
-// ------------------------------------------------------------ floor sheet
-
-// The least a page of these templates needs: nothing but giving back the
-// pictures its static controls loaded, which Wine's controls keep for ever.
-INT_PTR CALLBACK FloorPageProc(HWND page, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_DESTROY)
-        ReleaseTemplatePictures(page);
-    return message == WM_INITDIALOG;
-}
-
-// The same page as the platform leaves it, pictures and all.
-INT_PTR CALLBACK BarePageProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
-const int PageTemplates[] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_TRAY_PAGE, IDD_INFO_PAGE};
-
-// The plug-in's five templates in the same kind of sheet, with nothing run
-// for them.
-void CreateFloorPages(HMODULE module, HPROPSHEETPAGE (&pages)[5], DLGPROC pageProc = FloorPageProc)
-{
-    PROPSHEETPAGEW page;
-    ZeroMemory(&page, sizeof(page));
-    page.dwSize = sizeof(page);
-    page.hInstance = module;
-    page.pfnDlgProc = pageProc;
-    for (int i = 0; i < 5; ++i) {
-        page.pszTemplate = MAKEINTRESOURCEW(PageTemplates[i]);
-        pages[i] = CreatePropertySheetPageW(&page);
-    }
-}
-
-HWND ShowFloorSheet(HPROPSHEETPAGE (&pages)[5])
-{
-    PROPSHEETHEADERW header;
-    ZeroMemory(&header, sizeof(header));
-    header.dwSize = sizeof(header);
-    header.dwFlags = PSH_MODELESS;
-    header.pszCaption = L"Dokumentegenskaber";
-    header.nPages = 5;
-    header.phpage = pages;
-    return reinterpret_cast<HWND>(PropertySheetW(&header));
-}
-
-HWND OpenFloorSheet(HMODULE module, DLGPROC pageProc = FloorPageProc)
-{
-    HPROPSHEETPAGE pages[5];
-    CreateFloorPages(module, pages, pageProc);
-    HWND window = ShowFloorSheet(pages);
-    for (int i = 1; i < 5; ++i)
-        PropSheet_SetCurSel(window, NULL, i);
-    return window;
-}
-
-void Drain()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Sheets are timed until the fifth page exists; closing is not timed.
-Ratio CompareSheetOpening(IPrintOemUI *ui, HMODULE module, int reps, int count)
-{
-    std::vector<double> ratios, pluginTimes, floorTimes;
-    for (int r = -1; r < reps; ++r) {
-        double p = 0, f = 0;
-        for (int i = 0; i < count; ++i) {
-            HostSheet sheet;
-            double start = Seconds();
-            OpenSheetAllPages(&sheet, ui, NULL);
-            p += Seconds() - start;
-            CloseSheetWithOk(&sheet);
-
-            start = Seconds();
-            HWND floor = OpenFloorSheet(module);
-            f += Seconds() - start;
-            DestroyWindow(floor);
-            Drain();
-        }
-        if (getenv("QLX_BENCH_TRACE"))
-            printf("  sheet rep %d: plug-in %.1f ms, floor %.1f ms\n", r, p * 1e3 / count, f * 1e3 / count);
-        if (r < 0)
-            continue; // warm-up
-        ratios.push_back(p / f);
-        pluginTimes.push_back(p * 1e6 / count);
-        floorTimes.push_back(f * 1e6 / count);
-    }
-    return {"sheet_open_ratio", "open Document Properties, 5 pages", 1.5, Summarise(ratios),
-            Summarise(pluginTimes).median, Summarise(floorTimes).median};
-}
-
-// Where the time of opening goes, phase by phase, for the plug-in's sheet
-// and the floor's: medians in microseconds over count sheets.
-void ProfileSheetOpening(IPrintOemUI *ui, HMODULE module, int count)
-{
-    enum { Devmode, Init, Show, Page1, Page2, Page3, Page4, Phases };
-    static const char *names[Phases] = {"devmode size/default/merge", "INIT, five pages created",
-                                        "PropertySheetW + first page", "select page 2", "select page 3",
-                                        "select page 4", "select page 5"};
-    std::vector<double> plugin[Phases], floor[Phases];
-    for (int i = 0; i < count; ++i) {
-        HostSheet sheet;
-        double t = Seconds(), next;
-        HostPrepareDevmode(&sheet, ui, NULL);
-        next = Seconds(), plugin[Devmode].push_back(next - t), t = next;
-        HostAddPages(&sheet);
-        next = Seconds(), plugin[Init].push_back(next - t), t = next;
-        HostShowSheet(&sheet, L"Dokumentegenskaber");
-        next = Seconds(), plugin[Show].push_back(next - t), t = next;
-        for (int p = 1; p < 5; ++p) {
-            PropSheet_SetCurSel(sheet.window, NULL, p);
-            next = Seconds(), plugin[Show + p].push_back(next - t), t = next;
-        }
-        CloseSheetWithOk(&sheet);
-
-        HPROPSHEETPAGE pages[5];
-        t = Seconds();
-        floor[Devmode].push_back(0);
-        CreateFloorPages(module, pages);
-        next = Seconds(), floor[Init].push_back(next - t), t = next;
-        HWND window = ShowFloorSheet(pages);
-        next = Seconds(), floor[Show].push_back(next - t), t = next;
-        for (int p = 1; p < 5; ++p) {
-            PropSheet_SetCurSel(window, NULL, p);
-            next = Seconds(), floor[Show + p].push_back(next - t), t = next;
-        }
-        DestroyWindow(window);
-        Drain();
-    }
-    printf("  where opening goes (median us)      plug-in      floor\n");
-    for (int p = 0; p < Phases; ++p)
-        printf("    %-32s %10.0f %10.0f\n", names[p], Summarise(plugin[p]).median * 1e6,
-               Summarise(floor[p]).median * 1e6);
-}
 
 // Wine's process-wide anonymous memory (what GetProcessMemoryInfo calls
 // pagefile usage) also holds what the Unix side allocates for windows and
@@ -340,12 +169,101 @@ int Argument(int argc, char **argv, int index, int fallback)
     return argc > index ? atoi(argv[index]) : fallback;
 }
 
+
+const char Usage[] =
+    "usage: qlxbench PLUGIN.dll ARCH OUT.json [reps] [leak cycles] [fuzz cases] [BUILD.dll ...]\n"
+    "       qlxbench --sheet REPS SHEETS PLUGIN.dll [BUILD.dll ...]\n"
+    "BUILD.dll: language builds whose sheet ratios are compared, the first (Danish) with each;\n"
+    "--sheet: only the sheet's opening, page by page and list by list, SHEETS sheets a repetition\n";
+
+// A build by the folder it lies in (dist/<arch>/<code>/qlx4120ui.dll).
+std::string BuildName(const char *path)
+{
+    std::string name(path);
+    size_t end = name.find_last_of("/\\");
+    if (end == std::string::npos)
+        return name;
+    size_t start = name.find_last_of("/\\", end - 1);
+    return name.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1));
+}
+
+bool LoadBenchPlugin(const char *path, HostPlugin *plugin)
+{
+    wchar_t windowsPath[MAX_PATH];
+    HostWindowsPath(path, windowsPath, MAX_PATH);
+    if (!HostLoadPlugin(windowsPath, plugin)) {
+        fprintf(stderr, "cannot load %s\n", path);
+        return false;
+    }
+    // The pages key the store by this name; the store paths use their own.
+    plugin->ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Bench Sheet")), 0, 0, 0);
+    return true;
+}
+
+// The language builds, loaded side by side, their sheets compared; the
+// figures as JSON members into json.
+bool CompareBuilds(int count, char **paths, int reps, int sheets, std::string *json = NULL)
+{
+    if (count < 2)
+        return true;
+    std::vector<SheetBuild> builds(count);
+    std::vector<std::string> names(count);
+    for (int i = 0; i < count; ++i) {
+        names[i] = BuildName(paths[i]);
+        builds[i].name = names[i].c_str();
+        if (!LoadBenchPlugin(paths[i], &builds[i].plugin))
+            return false;
+    }
+    CompareSheetBuilds(builds.data(), count, reps, sheets);
+    for (SheetBuild &build : builds) {
+        char member[160];
+        snprintf(member, sizeof(member), "%s\"%s\": {\"sheet_open_ratio\": %.3f, \"against_first\": %.3f}",
+                 json && !json->empty() ? ", " : "", build.name, build.ratio.median, build.relative.median);
+        if (json)
+            *json += member;
+        build.plugin.ui->Release();
+    }
+    return true;
+}
+
+void PrintRatio(const Ratio &r)
+{
+    printf("  %-36s %8.2fus %8.2fus  %5.2f [%5.2f .. %5.2f]   <= %4.2f  %s\n", r.label, r.pluginMicros, r.floorMicros,
+           r.ratio.median, r.ratio.min, r.ratio.max, r.target, r.ratio.median <= r.target ? "yes" : "NO");
+}
+
+// The quick run: the sheet ratio, where opening goes and the builds.
+int SheetOnly(int reps, int sheets, int count, char **paths)
+{
+    InstallCrashReporter();
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    HostPlugin plugin;
+    if (reps < 1 || sheets < 1 || !LoadBenchPlugin(paths[0], &plugin)) {
+        fprintf(stderr, "%s", Usage);
+        return 2;
+    }
+    // The pages code linked into this program loads its strings from here.
+    ModuleInstance = plugin.module;
+    PrintRatio(CompareSheetOpening(plugin.ui, plugin.module, reps, sheets));
+    PrintRatio(CompareSheetWithSameState(plugin.ui, plugin.module, reps, sheets));
+    ProfileSheetOpening(plugin.ui, plugin.module, reps * sheets);
+    ProfilePageLists(plugin.module, reps * sheets);
+    ProfilePageStates(plugin.module, reps * sheets);
+    bool loaded = CompareBuilds(count - 1, paths + 1, reps, sheets);
+    DeleteUserInfo(HOST_TEST_NAME(L"Bench Sheet"));
+    plugin.ui->Release();
+    return loaded ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc >= 5 && !strcmp(argv[1], "--sheet"))
+        return SheetOnly(atoi(argv[2]), atoi(argv[3]), argc - 4, argv + 4);
     if (argc < 4) {
-        fprintf(stderr, "usage: qlxbench PLUGIN.dll ARCH OUT.json [reps] [leak cycles] [fuzz cases]\n");
+        fprintf(stderr, "%s", Usage);
         return 2;
     }
     const char *arch = argv[2];
@@ -361,14 +279,10 @@ int main(int argc, char **argv)
     wchar_t dllPath[MAX_PATH];
     HostWindowsPath(argv[1], dllPath, MAX_PATH);
     HostPlugin plugin;
-    if (!HostLoadPlugin(dllPath, &plugin)) {
-        fprintf(stderr, "cannot load %s\n", argv[1]);
+    if (!LoadBenchPlugin(argv[1], &plugin))
         return 1;
-    }
     IPrintOemUI *ui = plugin.ui;
-
-    // The pages key the store by this name; the store paths use their own.
-    ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Bench Sheet")), 0, 0, 0);
+    ModuleInstance = plugin.module;
     const wchar_t *storeName = HOST_TEST_NAME(L"Bench Store");
     const std::wstring storePath = std::wstring(STORE_PARENT_KEY L"\\") + storeName;
     UserOptions record = FullDefaultRecord();
@@ -418,6 +332,7 @@ int main(int argc, char **argv)
         [&] { ui->DevMode(OEMDM_CONVERT, &dm); }, [&] { Callee->DevMode(OEMDM_CONVERT, &dm); }));
 
     ratios.push_back(CompareSheetOpening(ui, plugin.module, reps, 5));
+    ratios.push_back(CompareSheetWithSameState(ui, plugin.module, reps, 5));
     Spread cycle = TimeSheetCycles(ui, reps, 5);
     long long dllBytes = FileBytes(dllPath);
 
@@ -447,10 +362,12 @@ int main(int argc, char **argv)
     printf("\n%s on %s: %d repetitions, median [min .. max]\n", arch, platform, reps);
     printf("  %-36s %10s %10s  %-24s %6s  %s\n", "path", "plug-in", "floor", "ratio", "target", "met");
     for (const Ratio &r : ratios)
-        printf("  %-36s %8.2fus %8.2fus  %5.2f [%5.2f .. %5.2f]   <= %4.2f  %s\n", r.label, r.pluginMicros,
-               r.floorMicros, r.ratio.median, r.ratio.min, r.ratio.max, r.target,
-               r.ratio.median <= r.target ? "yes" : "NO");
+        PrintRatio(r);
     ProfileSheetOpening(ui, plugin.module, reps);
+    ProfilePageLists(plugin.module, reps);
+    ProfilePageStates(plugin.module, reps);
+    std::string buildsJson;
+    bool buildsLoaded = CompareBuilds(argc - 7, argv + 7, reps, 2, &buildsJson);
     printf("  %-36s %8.1f ms [%.1f .. %.1f]\n", "sheet cycle (open, 5 pages, OK)", cycle.median, cycle.min,
            cycle.max);
     printf("  %-36s %lld bytes\n", "DLL size", dllBytes);
@@ -503,6 +420,7 @@ int main(int argc, char **argv)
             leak.handleGrowth, leak.final.userSource, leak.final.gdiSource, leak.final.handlesSource, control.cycles,
             control.bitmapsPlanted, control.gdiGrowth, memory[PluginSheet].pagefileBytes.median,
             memory[FloorSheet].pagefileBytes.median, memory[BareFloorSheet].pagefileBytes.median);
+    fprintf(json, ", \"sheet_open_ratio_by_build\": {%s}", buildsJson.c_str());
     fprintf(json, ", \"windows\": \"%s\", \"wine\": %s%s%s}", WindowsVersion().c_str(), wine ? "\"" : "",
             wine ? wine : "null", wine ? "\"" : "");
     fclose(json);
@@ -510,6 +428,6 @@ int main(int argc, char **argv)
     DeleteUserInfo(storeName);
     DeleteUserInfo(HOST_TEST_NAME(L"Bench Sheet"));
     ui->Release();
-    bool clean = !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles && controlHolds;
+    bool clean = buildsLoaded && !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles && controlHolds;
     return clean ? 0 : 1;
 }

@@ -3,20 +3,24 @@
 #include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordfields.h"
-#include "settings/store.h"
 
 static PageHost ColorPageHost;
 
+const PageList ColorPageLists[] = {
+    {IDC_COLOR_RENDERING_STYLE, &RenderingStyleList},
+    {IDC_COLOR_GAMMA, &GammaList},
+    {IDC_COLOR_WHITE_POINT, &WhitePointList},
+    {IDC_COLOR_RGB_PROFILE, &RgbProfileList},
+    {IDC_COLOR_PRINT_PROFILE, &PrintProfileList},
+};
+const int ColorPageListCount = ARRAYSIZE(ColorPageLists);
+
 void FillColorLists(HWND page)
 {
-    AddRecordList(page, IDC_COLOR_RENDERING_STYLE, RenderingStyleList);
-    AddRecordList(page, IDC_COLOR_GAMMA, GammaList);
-    AddRecordList(page, IDC_COLOR_WHITE_POINT, WhitePointList);
-    AddRecordList(page, IDC_COLOR_RGB_PROFILE, RgbProfileList);
-    AddRecordList(page, IDC_COLOR_PRINT_PROFILE, PrintProfileList);
+    FillPageLists(page, ColorPageLists, ColorPageListCount);
 }
 
 static void ShowColorPicture(HWND page, bool colour)
@@ -155,7 +159,7 @@ INT_PTR CALLBACK CColorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
         CapturePageHost(&ColorPageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(ColorPageHost, &options);
         FillColorLists(page);
         ShowColorSection(page, options);
         KeepTitleClearOfFrame(page, IDC_COLOR_RGB_CORRECTION);

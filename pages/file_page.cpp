@@ -2,16 +2,20 @@
 // to the raster file after printing.
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordrules.h"
-#include "settings/store.h"
 
 static PageHost FilePageHost;
 
+const PageList FilePageLists[] = {
+    {IDC_FILE_DISPOSITION, &DispositionList},
+};
+const int FilePageListCount = ARRAYSIZE(FilePageLists);
+
 void FillFileLists(HWND page)
 {
-    AddRecordList(page, IDC_FILE_DISPOSITION, DispositionList);
+    FillPageLists(page, FilePageLists, FilePageListCount);
 }
 
 void ShowFileSection(HWND page, const UserOptions &options)
@@ -74,7 +78,7 @@ INT_PTR CALLBACK CFileDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
         CapturePageHost(&FilePageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(FilePageHost, &options);
         FillFileLists(page);
         ShowFileSection(page, options);
         return TRUE;

@@ -4,10 +4,9 @@
 #include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordrules.h"
-#include "settings/store.h"
 
 static PageHost InfoPageHost;
 
@@ -138,7 +137,7 @@ INT_PTR CALLBACK BRIVELDocDocInfoPSDlgProc(HWND page, UINT message, WPARAM wPara
     switch (message) {
     case WM_INITDIALOG:
         CapturePageHost(&InfoPageHost, lParam);
-        GetUserInfo(&InfoWorkingRecord, CurrentPrinterName);
+        ReadSheetRecord(InfoPageHost, &InfoWorkingRecord);
         ShowInfoSection(page, InfoWorkingRecord);
         return TRUE;
     case WM_NOTIFY:

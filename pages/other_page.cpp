@@ -1,10 +1,9 @@
 // The Other page ("Andet"): prepress functions and quality settings.
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordfields.h"
-#include "settings/store.h"
 
 static PageHost OtherPageHost;
 
@@ -31,10 +30,15 @@ static const OtherFlag OtherFlags[] = {
     {IDC_OTHER_MIRROR, &UserOptions::mirror},
 };
 
+const PageList OtherPageLists[] = {
+    {IDC_OTHER_SEPARATIONS, &SeparationsList},
+    {IDC_OTHER_TIFF_RESOLUTION, &TiffResolutionList},
+};
+const int OtherPageListCount = ARRAYSIZE(OtherPageLists);
+
 void FillOtherLists(HWND page)
 {
-    AddRecordList(page, IDC_OTHER_SEPARATIONS, SeparationsList);
-    AddRecordList(page, IDC_OTHER_TIFF_RESOLUTION, TiffResolutionList);
+    FillPageLists(page, OtherPageLists, OtherPageListCount);
 }
 
 void ShowOtherSection(HWND page, const UserOptions &options)
@@ -97,7 +101,7 @@ INT_PTR CALLBACK COtherDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
         CapturePageHost(&OtherPageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(OtherPageHost, &options);
         FillOtherLists(page);
         ShowOtherSection(page, options);
         return TRUE;

@@ -85,22 +85,37 @@ void LoadListString(UINT id, WCHAR *text)
         text[0] = 0;
 }
 
-void AddListText(HWND page, int list, const WCHAR *text)
-{
-    SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
-
 void AddRecordListEntry(HWND page, int list, const RecordList &entries, int position)
 {
     WCHAR text[LIST_ENTRY_UNITS];
     RecordListEntry(entries, position, ModuleInstance, text);
-    AddListText(page, list, text);
+    SendDlgItemMessageW(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void AddRecordList(HWND page, int list, const RecordList &entries)
+// What CB_INITSTORAGE reserves per entry for its text: the entries are
+// short names, and the list grows past the reserve if one is longer.
+static const int ListEntryReserveBytes = 32 * sizeof(WCHAR);
+
+static void FillPageList(HWND page, const PageList &list)
 {
-    for (int position = 0; position < RecordListCount(entries); ++position)
-        AddRecordListEntry(page, list, entries, position);
+    HWND box = GetDlgItem(page, list.control);
+    int count = RecordListCount(*list.entries);
+    // Turned off, a list box leaves its scroll bar and its invalidation
+    // until redraw is turned on again, once for the whole list.
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(box, CB_INITSTORAGE, count, count * ListEntryReserveBytes);
+    WCHAR text[LIST_ENTRY_UNITS];
+    for (int position = 0; position < count; ++position) {
+        RecordListEntry(*list.entries, position, ModuleInstance, text);
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+}
+
+void FillPageLists(HWND page, const PageList *lists, int count)
+{
+    for (int i = 0; i < count; ++i)
+        FillPageList(page, lists[i]);
 }
 
 // An index outside the list leaves the list with no selection.
@@ -166,11 +181,12 @@ void KeepTitleClearOfFrame(HWND page, int titleCheckBox)
     RECT titleRect;
     if (!title || !GetWindowRect(title, &titleRect))
         return;
-    // The frames come later in the template, so lower in z-order.
-    for (HWND sibling = GetWindow(title, GW_HWNDNEXT); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        WCHAR className[8] = L"";
-        GetClassNameW(sibling, className, ARRAYSIZE(className));
-        if (lstrcmpiW(className, L"Button") || (GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
+    // The frames come later in the template, so lower in z-order. Only the
+    // buttons among them are visited: each step to a sibling asks the
+    // window manager, and most siblings are labels and lists.
+    for (HWND sibling = FindWindowExW(page, title, L"Button", NULL); sibling;
+         sibling = FindWindowExW(page, sibling, L"Button", NULL)) {
+        if ((GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
             continue;
         RECT frame;
         GetWindowRect(sibling, &frame);

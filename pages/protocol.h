@@ -50,12 +50,24 @@ void ReleaseTemplatePictures(HWND window);
 // the title is only painted once more, the same.
 void KeepTitleClearOfFrame(HWND page, int titleCheckBox);
 
+// A drop-down list of a page and the record list whose entries it shows;
+// each page names its lists once, in a table its fill routine walks.
+struct PageList {
+    int control;
+    const RecordList *entries;
+};
+
+// Fills each list of the table with its entries, as the field table makes
+// them, at WM_INITDIALOG. The list's window is looked up once, not once per
+// entry, and it neither redraws nor updates its scroll bar while it grows:
+// with a hundred entries a sheet, those per-entry chores of the platform
+// were most of what the pages added to opening the sheet.
+void FillPageLists(HWND page, const PageList *lists, int count);
+
 // Control chores.
 // A string of the module into text, which holds LIST_ENTRY_UNITS units.
 void LoadListString(UINT id, WCHAR *text);
-void AddListText(HWND page, int list, const WCHAR *text);
-// Appends a record list's entries, all or one, as the field table makes them.
-void AddRecordList(HWND page, int list, const RecordList &entries);
+// Appends one entry of a record list, as the field table makes it.
 void AddRecordListEntry(HWND page, int list, const RecordList &entries, int position);
 void SelectListEntry(HWND page, int list, LONG index);
 LONG SelectedListEntry(HWND page, int list);

@@ -5,6 +5,7 @@
 #include "diag/tracelog.h"
 #include "platform/module.h"
 #include "pages/pages.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
 
 struct PageDescription {
@@ -36,6 +37,7 @@ static LONG AddSheetPages(PPROPSHEETUI_INFO info)
     data->hComPropSheet = info->hComPropSheet;
     data->pfnComPropSheet = info->pfnComPropSheet;
     param->pOEMUserData = data;
+    StartSheetRecord(param);
 
     // With dwFlags 0 each tab shows its template's caption.
     PROPSHEETPAGEW page;

@@ -5,10 +5,9 @@
 #include "platform/module.h"
 #include "pages/pages.h"
 #include "pages/protocol.h"
+#include "pages/sheet_record.h"
 #include "resources/resource.h"
-#include "settings/printername.h"
 #include "settings/recordrules.h"
-#include "settings/store.h"
 
 static PageHost TrayPageHost;
 
@@ -17,14 +16,19 @@ static PageHost TrayPageHost;
 static int RememberedCollate;
 static LONG PreviousStaple;
 
+const PageList TrayPageLists[] = {
+    {IDC_TRAY_DUPLEX, &DuplexList},
+    {IDC_TRAY_STAPLE, &StapleList},
+    {IDC_TRAY_OUTPUT_SHEET_SIZE, &OutputSheetSizeList},
+    {IDC_TRAY_SECTION_SIZE, &SectionSizeList},
+    {IDC_TRAY_IMPOSITION_TYPE, &ImpositionTypeList},
+    {IDC_TRAY_MEDIA_TYPE, &MediaTypeList},
+};
+const int TrayPageListCount = ARRAYSIZE(TrayPageLists);
+
 void FillTrayLists(HWND page)
 {
-    AddRecordList(page, IDC_TRAY_DUPLEX, DuplexList);
-    AddRecordList(page, IDC_TRAY_STAPLE, StapleList);
-    AddRecordList(page, IDC_TRAY_OUTPUT_SHEET_SIZE, OutputSheetSizeList);
-    AddRecordList(page, IDC_TRAY_SECTION_SIZE, SectionSizeList);
-    AddRecordList(page, IDC_TRAY_IMPOSITION_TYPE, ImpositionTypeList);
-    AddRecordList(page, IDC_TRAY_MEDIA_TYPE, MediaTypeList);
+    FillPageLists(page, TrayPageLists, TrayPageListCount);
 }
 
 void ShowStaplePicture(HWND page, LONG staple)
@@ -233,7 +237,7 @@ INT_PTR CALLBACK CTrayDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
         CapturePageHost(&TrayPageHost, lParam);
         UserOptions options;
-        GetUserInfo(&options, CurrentPrinterName);
+        ReadSheetRecord(TrayPageHost, &options);
         FillTrayLists(page);
         ShowTraySection(page, options);
         RememberTrayState(page);
