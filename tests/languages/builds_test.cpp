@@ -11,6 +11,7 @@
 #include "host/printer_setup.h"
 #include "host/test_names.h"
 #include "tests/languages/language_builds.h"
+#include "tests/support/record_support.h"
 
 namespace {
 
@@ -207,7 +208,7 @@ TEST(LanguageBuilds, InstallingAPrinterNamesTheLanguagesRenderingModule)
         HostUnloadPlugin(&plugin);
     }
     HostDeletePrinter(printer);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(L"SYSTEM\\Printers\\") + printer).c_str());
+    DeleteStored(printer);
 }
 
 std::vector<BYTE> FileBytes(const std::wstring &path)

@@ -4,6 +4,7 @@
 
 #include "host/test_names.h"
 #include "resources/resource.h"
+#include "tests/support/record_support.h"
 
 const WORD PageTemplates[5] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_TRAY_PAGE, IDD_INFO_PAGE};
 
@@ -57,7 +58,7 @@ static const wchar_t SheetPrinter[] = HOST_TEST_NAME(L"Language Sheet");
 
 static void DeleteSheetRecord()
 {
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(L"SYSTEM\\Printers\\") + SheetPrinter).c_str());
+    DeleteStored(SheetPrinter);
 }
 
 LanguageSheet::LanguageSheet(const LanguageBuild &build)

@@ -11,6 +11,10 @@
 
 // Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
 const wchar_t *PluginPath();
+// Paths the build hands the test program.
+std::wstring EnvPath(const wchar_t *variable);
+// The whole content of a file, "" when it does not exist.
+std::string ReadWholeFile(const std::wstring &path);
 
 // Gives the key under HKEY_LOCAL_MACHINE at path a DACL that lets everyone
 // do everything with it but, when deny is set, set a value: a real deny ACE
