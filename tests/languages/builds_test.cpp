@@ -211,20 +211,6 @@ TEST(LanguageBuilds, InstallingAPrinterNamesTheLanguagesRenderingModule)
     DeleteStored(printer);
 }
 
-std::vector<BYTE> FileBytes(const std::wstring &path)
-{
-    std::vector<BYTE> bytes;
-    FILE *file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return bytes;
-    BYTE chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    fclose(file);
-    return bytes;
-}
-
 // dist/<arch>/qlx4120ui.dll is the selected language's build, not a link
 // of its own.
 TEST(LanguageBuilds, ShippedPluginIsTheSelectedLanguagesBuild)
@@ -236,9 +222,9 @@ TEST(LanguageBuilds, ShippedPluginIsTheSelectedLanguagesBuild)
             continue;
         std::wstring path = LanguageBuildPath(build);
         std::wstring shipped = path.substr(0, path.rfind(L'\\', path.rfind(L'\\') - 1)) + L"\\qlx4120ui.dll";
-        std::vector<BYTE> ours = FileBytes(shipped);
+        std::string ours = ReadWholeFile(shipped);
         EXPECT_FALSE(ours.empty());
-        EXPECT_TRUE(ours == FileBytes(path)) << Utf8(shipped) << " differs from " << Utf8(path);
+        EXPECT_TRUE(ours == ReadWholeFile(path)) << Utf8(shipped) << " differs from " << Utf8(path);
         return;
     }
     GTEST_SKIP() << "SELECTED_LANGUAGE names no language build";

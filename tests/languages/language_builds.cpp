@@ -44,14 +44,6 @@ ResourceBytes LanguageResource(const LanguageBuild &build, LPCWSTR type, WORD id
     return FindResourceBytes(LanguageResources(build), type, id, build.tag);
 }
 
-std::string Utf8(const std::wstring &text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0, NULL, NULL);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, NULL, NULL);
-    return out;
-}
-
 // ------------------------------------------------------------------- sheet
 
 static const wchar_t SheetPrinter[] = HOST_TEST_NAME(L"Language Sheet");

@@ -81,13 +81,6 @@ ToolRun RunTool(const std::wstring &arguments, bool unwritableOut = false)
     return run;
 }
 
-std::string Utf8(const std::wstring &text)
-{
-    char buffer[2048];
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof(buffer), NULL, NULL);
-    return length > 0 ? std::string(buffer, length - 1) : std::string();
-}
-
 // record with the identity fields of user.
 UserOptions IdentityOver(UserOptions record, const UserOptions &user)
 {

@@ -189,11 +189,6 @@ TEST(DanishResources, DanishLettersAndLineBreaksArriveAsWritten)
     EXPECT_EQ(std::wstring::npos, text.find(L'\\'));
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
 // Created for real, the templates must find their pictures in the module and
 // keep the hidden controls hidden: the Tray page's fifteen legacy controls.
 TEST(DanishResources, CreatedDialogsShowTheirPicturesAndHideTheHiddenControls)
