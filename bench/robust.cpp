@@ -331,9 +331,9 @@ LeakReport RunLeakCycles(IPrintOemUI *ui, int cycles, int bitmapsPlantedPerCycle
 
 UserOptions FullDefaultRecord()
 {
-    PrivateDevmode scratch = {};
-    ResetUserOptions(&scratch);
-    return scratch.options;
+    UserOptions record;
+    MakeDefaultRecord(&record);
+    return record;
 }
 
 static void Fail(FuzzReport *report, int index, const char *format, ...)

@@ -1,5 +1,6 @@
 // The COM shell and the plug-in object, driven through the DLL's exports as
 // the core driver UI drives them.
+#include "tests/support/record_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -198,24 +199,21 @@ TEST_F(EntryTest, GetInfoFailuresSetNeededSizeAndLastError)
 
     // Unwritable as a whole, and writable for only 4 of the 8 bytes stated:
     // the host's size is checked, not the 4 bytes the answer needs.
-    BYTE *pages = static_cast<BYTE *>(VirtualAlloc(NULL, 8192, MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_TRUE(pages != NULL);
-    DWORD old;
-    ASSERT_TRUE(VirtualProtect(pages + 4096, 4096, PAGE_READONLY, &old));
+    GuardedPages guard(4, PAGE_READONLY);
+    BYTE *lastWritable = static_cast<BYTE *>(guard.End(4));
     struct Unwritable {
         BYTE *buffer;
         DWORD size;
-    } unwritable[] = {{pages + 4096, 4}, {pages + 4092, 8}};
+    } unwritable[] = {{lastWritable + 4, 4}, {lastWritable, 8}};
     for (const Unwritable &u : unwritable) {
-        memset(pages + 4092, 0xCC, 4);
+        memset(lastWritable, 0xCC, 4);
         needed = 77;
         SetLastError(0xdeadbeef);
         EXPECT_EQ(E_FAIL, ui->GetInfo(OEMGI_GETSIGNATURE, u.buffer, u.size, &needed)) << u.size;
         EXPECT_EQ(0u, needed);
         EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-        EXPECT_EQ(0xCCCCCCCCu, *reinterpret_cast<DWORD *>(pages + 4092)) << "nothing written";
+        EXPECT_EQ(0xCCCCCCCCu, *reinterpret_cast<DWORD *>(lastWritable)) << "nothing written";
     }
-    VirtualFree(pages, 0, MEM_RELEASE);
     ui->Release();
 }
 

@@ -11,6 +11,7 @@
 #include "host/printer_setup.h"
 #include "host/test_names.h"
 #include "tests/languages/language_builds.h"
+#include "tests/support/record_support.h"
 
 namespace {
 
@@ -207,21 +208,7 @@ TEST(LanguageBuilds, InstallingAPrinterNamesTheLanguagesRenderingModule)
         HostUnloadPlugin(&plugin);
     }
     HostDeletePrinter(printer);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(L"SYSTEM\\Printers\\") + printer).c_str());
-}
-
-std::vector<BYTE> FileBytes(const std::wstring &path)
-{
-    std::vector<BYTE> bytes;
-    FILE *file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return bytes;
-    BYTE chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    fclose(file);
-    return bytes;
+    DeleteStored(printer);
 }
 
 // dist/<arch>/qlx4120ui.dll is the selected language's build, not a link
@@ -235,9 +222,9 @@ TEST(LanguageBuilds, ShippedPluginIsTheSelectedLanguagesBuild)
             continue;
         std::wstring path = LanguageBuildPath(build);
         std::wstring shipped = path.substr(0, path.rfind(L'\\', path.rfind(L'\\') - 1)) + L"\\qlx4120ui.dll";
-        std::vector<BYTE> ours = FileBytes(shipped);
+        std::string ours = ReadWholeFile(shipped);
         EXPECT_FALSE(ours.empty());
-        EXPECT_TRUE(ours == FileBytes(path)) << Utf8(shipped) << " differs from " << Utf8(path);
+        EXPECT_TRUE(ours == ReadWholeFile(path)) << Utf8(shipped) << " differs from " << Utf8(path);
         return;
     }
     GTEST_SKIP() << "SELECTED_LANGUAGE names no language build";

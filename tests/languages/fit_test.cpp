@@ -116,11 +116,6 @@ void CheckWindow(HWND window, WORD templateId, HMODULE module, FitReport *report
     }
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
 FitReport MeasureBuild(const LanguageBuild &build)
 {
     FitReport report;

@@ -128,11 +128,6 @@ void CheckKeys(const LanguageBuild &build, const std::string &where, const std::
     }
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
 const WORD Dialogs[] = {IDD_SECURE_PRINT, IDD_RENDER_HELP};
 
 TEST(AccessKeys, EveryButtonOfAPageOrDialogHasAKeyOfItsOwn)

@@ -4,6 +4,7 @@
 
 #include "host/test_names.h"
 #include "resources/resource.h"
+#include "tests/support/record_support.h"
 
 const WORD PageTemplates[5] = {IDD_FILE_PAGE, IDD_COLOR_PAGE, IDD_OTHER_PAGE, IDD_TRAY_PAGE, IDD_INFO_PAGE};
 
@@ -43,21 +44,13 @@ ResourceBytes LanguageResource(const LanguageBuild &build, LPCWSTR type, WORD id
     return FindResourceBytes(LanguageResources(build), type, id, build.tag);
 }
 
-std::string Utf8(const std::wstring &text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0, NULL, NULL);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, NULL, NULL);
-    return out;
-}
-
 // ------------------------------------------------------------------- sheet
 
 static const wchar_t SheetPrinter[] = HOST_TEST_NAME(L"Language Sheet");
 
 static void DeleteSheetRecord()
 {
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(L"SYSTEM\\Printers\\") + SheetPrinter).c_str());
+    DeleteStored(SheetPrinter);
 }
 
 LanguageSheet::LanguageSheet(const LanguageBuild &build)

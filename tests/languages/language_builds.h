@@ -30,8 +30,6 @@ std::wstring LanguageBuildPath(const LanguageBuild &build);
 HMODULE LanguageResources(const LanguageBuild &build);
 ResourceBytes LanguageResource(const LanguageBuild &build, LPCWSTR type, WORD id);
 
-std::string Utf8(const std::wstring &text);
-
 // Loads the build as the core driver does, makes name its printer name and
 // opens Document Properties; closes, cleans up and unloads when it ends.
 class LanguageSheet {

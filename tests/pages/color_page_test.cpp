@@ -19,25 +19,6 @@ const std::vector<int> ColorControls = {
     IDC_COLOR_CMYK_CORRECTION, IDC_COLOR_PRINT_PROFILE, IDC_COLOR_PRESERVE_GCR,
     IDC_COLOR_COMPOSITE_SPOT,  IDC_COLOR_RENDERING_STYLE, IDC_COLOR_HELP_ICON,        IDC_COLOR_DEFAULTS};
 
-TEST_F(ColorPageTest, ListsHoldTheirEntriesInOrder)
-{
-    HWND page = OpenColorPage();
-    EXPECT_EQ(5, ListCount(page, IDC_COLOR_RENDERING_STYLE));
-    EXPECT_EQ(L"Fotografisk", ListText(page, IDC_COLOR_RENDERING_STYLE, 1));
-    EXPECT_EQ(L"Staffage", ListText(page, IDC_COLOR_RENDERING_STYLE, 4));
-    EXPECT_EQ(5, ListCount(page, IDC_COLOR_GAMMA));
-    EXPECT_EQ(L"Mørk (2,2)", ListText(page, IDC_COLOR_GAMMA, 3));
-    EXPECT_EQ(3, ListCount(page, IDC_COLOR_WHITE_POINT));
-    EXPECT_EQ(L"Mere blå (9300)", ListText(page, IDC_COLOR_WHITE_POINT, 2));
-    EXPECT_EQ(6, ListCount(page, IDC_COLOR_RGB_PROFILE));
-    EXPECT_EQ(L"Adobe RGB", ListText(page, IDC_COLOR_RGB_PROFILE, 1));
-    ASSERT_EQ(13, ListCount(page, IDC_COLOR_PRINT_PROFILE));
-    EXPECT_EQ(L"SWOP", ListText(page, IDC_COLOR_PRINT_PROFILE, 0));
-    EXPECT_EQ(L"Udvidet", ListText(page, IDC_COLOR_PRINT_PROFILE, 2));
-    EXPECT_EQ(L"Brugertilpasset 1", ListText(page, IDC_COLOR_PRINT_PROFILE, 3));
-    EXPECT_EQ(L"Brugertilpasset 10", ListText(page, IDC_COLOR_PRINT_PROFILE, 12));
-}
-
 TEST_F(ColorPageTest, StoredRecordsShowAndSaveAsTheyShould)
 {
     typedef UserOptions R;
@@ -101,18 +82,6 @@ TEST_F(ColorPageTest, EachChoiceStoresOnlyItsOwnField)
         {IDC_COLOR_RGB_PROFILE, 5, {{&R::rgbProfile, 5}}},
         {IDC_COLOR_PRINT_PROFILE, 7, {{&R::printProfile, 7}}},
     });
-}
-
-TEST_F(ColorPageTest, EveryHandledControlMarksTheSheetOnce)
-{
-    // The help icon opens a modal dialog first; its own test counts its mark.
-    CheckCommandMarks(1,
-                      {IDC_COLOR_MODE_COLOR, IDC_COLOR_MODE_GRAY, IDC_COLOR_DEFAULTS, IDC_COLOR_RGB_CORRECTION,
-                       IDC_COLOR_CMYK_CORRECTION, IDC_COLOR_COMPOSITE_SPOT, IDC_COLOR_PRINTER_SCREENED,
-                       IDC_COLOR_RENDERING_STYLE, IDC_COLOR_GAMMA, IDC_COLOR_WHITE_POINT, IDC_COLOR_PRINT_PROFILE,
-                       IDC_COLOR_PRINTER_CONTONE, IDC_COLOR_PRINT_SIMULATION, IDC_COLOR_PRESERVE_GCR,
-                       IDC_COLOR_RGB_STANDARD, IDC_COLOR_RGB_PROFILE_SOURCE, IDC_COLOR_RGB_PROFILE},
-                      {IDC_COLOR_PICTURE_COLOR, IDC_COLOR_PICTURE_GRAY, IDOK, 4242}, CBN_SETFOCUS);
 }
 
 TEST_F(ColorPageTest, RgbCorrectionAndSourceRules)

@@ -13,15 +13,6 @@ protected:
 const std::vector<int> FileControls = {IDC_FILE_PROCESS_PRINT, IDC_FILE_PROCESS_HOLD, IDC_FILE_PREFLIGHT_HOLD,
                                        IDC_FILE_SPOOL_HOLD,    IDC_FILE_DISPOSITION,  IDC_FILE_DEFAULTS};
 
-TEST_F(FilePageTest, ListHoldsTheDispositionsInOrder)
-{
-    HWND page = OpenFilePage();
-    ASSERT_EQ(3, ListCount(page, IDC_FILE_DISPOSITION));
-    EXPECT_EQ(L"Gem billedfil", ListText(page, IDC_FILE_DISPOSITION, 0));
-    EXPECT_EQ(L"Slet billedfil", ListText(page, IDC_FILE_DISPOSITION, 1));
-    EXPECT_EQ(L"Slet job", ListText(page, IDC_FILE_DISPOSITION, 2));
-}
-
 TEST_F(FilePageTest, StoredRecordsShowAndSaveAsTheyShould)
 {
     LONG UserOptions::*action = &UserOptions::jobAction;
@@ -56,11 +47,6 @@ TEST_F(FilePageTest, EachChoiceStoresOnlyItsOwnFields)
         {IDC_FILE_DISPOSITION, 2, {{selection, 2}, {disposition, 2}, {action, 0}}},
         {IDC_FILE_DISPOSITION, 0, {{selection, 0}, {disposition, 0}, {action, 1}}},
     });
-}
-
-TEST_F(FilePageTest, EveryHandledControlMarksTheSheetOnce)
-{
-    CheckCommandMarks(0, FileControls, {IDOK, IDCANCEL, 4242}, BN_SETFOCUS);
 }
 
 TEST_F(FilePageTest, HoldActionDisablesTheListButKeepsItsChoice)

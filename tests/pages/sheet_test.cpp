@@ -131,19 +131,19 @@ TEST_F(SheetTest, StoreIsTheOnlyChannelBetweenPages)
 
 TEST_F(SheetTest, LeavingAPageOverwritesOnlyItsOwnSection)
 {
-    UserOptions planted = DefaultRecord(ui);
+    UserOptions planted = DefaultRecord();
     planted.mirror = 1;
     planted.staple = 3;
     lstrcpyW(planted.owner, L"Planted");
     planted.jobAux7 = 9;
-    WriteStoredRecord(name.c_str(), planted);
+    WriteStored(name, planted);
 
     OpenSheet();
     HWND file = ShowPage(0);
     // Meanwhile another writer changes the Tray section.
     UserOptions changed = planted;
     changed.staple = 1;
-    WriteStoredRecord(name.c_str(), changed);
+    WriteStored(name, changed);
     ClickButton(file, IDC_FILE_SPOOL_HOLD);
     ShowPage(1);
 
@@ -157,7 +157,7 @@ TEST_F(SheetTest, LeavingAPageOverwritesOnlyItsOwnSection)
 
 TEST_F(SheetTest, CancelWipesIdentityEvenIfInfoWasNeverOpened)
 {
-    UserOptions planted = DefaultRecord(ui);
+    UserOptions planted = DefaultRecord();
     lstrcpyW(planted.owner, L"Ejeren");
     lstrcpyW(planted.jobPassword, L"hemmelig");
     lstrcpyW(planted.comment, L"Til mødet");
@@ -165,7 +165,7 @@ TEST_F(SheetTest, CancelWipesIdentityEvenIfInfoWasNeverOpened)
     lstrcpyW(planted.securePassword, L"1234");
     planted.securePrint = 1;
     planted.hasJobPassword = 1;
-    WriteStoredRecord(name.c_str(), planted);
+    WriteStored(name, planted);
 
     OpenSheet();
     HWND color = ShowPage(1);
@@ -187,10 +187,10 @@ TEST_F(SheetTest, CancelWipesIdentityEvenIfInfoWasNeverOpened)
 
 TEST_F(SheetTest, DefaultsThenCancelLeavesTheSectionAsStored)
 {
-    UserOptions planted = DefaultRecord(ui);
+    UserOptions planted = DefaultRecord();
     planted.gamma = 0;
     planted.printerMode = 1;
-    WriteStoredRecord(name.c_str(), planted);
+    WriteStored(name, planted);
 
     OpenSheet();
     HWND color = ShowPage(1);

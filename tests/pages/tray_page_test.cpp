@@ -95,27 +95,6 @@ TEST_F(TrayPageTest, StoredRecordsShowAndSaveAsTheyShould)
     });
 }
 
-TEST_F(TrayPageTest, ListsHoldTheirEntries)
-{
-    HWND page = OpenTrayPage();
-    EXPECT_EQ(L"Ingen dupleks", ListText(page, IDC_TRAY_DUPLEX, 0));
-    EXPECT_EQ(L"Ingen", ListText(page, IDC_TRAY_STAPLE, 0));
-    const wchar_t *sections[] = {L"Alle", L"4", L"8", L"16", L"32", L"64"};
-    ASSERT_EQ(6, ListCount(page, IDC_TRAY_SECTION_SIZE));
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(sections[i], ListText(page, IDC_TRAY_SECTION_SIZE, i));
-    const wchar_t *sheets[] = {L"Tabloid", L"A3", L"SRA3", L"12x18", L"12x19", L"Letter", L"A4"};
-    ASSERT_EQ(7, ListCount(page, IDC_TRAY_OUTPUT_SHEET_SIZE));
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(sheets[i], ListText(page, IDC_TRAY_OUTPUT_SHEET_SIZE, i));
-    EXPECT_EQ(L"Saddelsting", ListText(page, IDC_TRAY_IMPOSITION_TYPE, 0));
-    EXPECT_EQ(L"Signatur", ListText(page, IDC_TRAY_IMPOSITION_TYPE, 2));
-    ASSERT_EQ(17, ListCount(page, IDC_TRAY_MEDIA_TYPE));
-    EXPECT_EQ(L"Bakke, standard", ListText(page, IDC_TRAY_MEDIA_TYPE, 0));
-    EXPECT_EQ(L"Standardpapir  (81-98 g)", ListText(page, IDC_TRAY_MEDIA_TYPE, 2));
-    EXPECT_EQ(L"Transparent Interleave", ListText(page, IDC_TRAY_MEDIA_TYPE, 16));
-}
-
 TEST_F(TrayPageTest, EachChoiceStoresOnlyItsOwnFields)
 {
     typedef UserOptions R;
@@ -137,17 +116,6 @@ TEST_F(TrayPageTest, EachChoiceStoresOnlyItsOwnFields)
         {IDC_TRAY_MEDIA_TYPE, 9, {{&R::mediaType, 9}}},
         {IDC_TRAY_IMPOSITION, Click, {{&R::imposition, Toggled}}},
     });
-}
-
-TEST_F(TrayPageTest, EveryHandledControlMarksTheSheetOnce)
-{
-    CheckCommandMarks(3,
-                      {IDC_TRAY_DEFAULTS, IDC_TRAY_COLLATE, IDC_TRAY_STAPLE, IDC_TRAY_IMPOSITION,
-                       IDC_TRAY_IMPOSITION_TYPE, IDC_TRAY_MEDIA_TYPE, IDC_TRAY_ROTATE_PAGES, IDC_TRAY_DUPLEX,
-                       IDC_TRAY_CROP_MARKS, IDC_TRAY_SECTION_SIZE, IDC_TRAY_OUTPUT_SHEET_SIZE, IDC_TRAY_FIT_TO_SHEET},
-                      {IDC_TRAY_STAPLE_PICTURE_NONE, IDC_TRAY_MEDIA_GROUP, IDC_TRAY_MEDIA_DESCRIPTION,
-                       IDC_TRAY_LEGACY_DUPLEX_NONE, IDC_TRAY_LEGACY_STAPLE, IDOK, 4242},
-                      CBN_SETFOCUS);
 }
 
 TEST_F(TrayPageTest, StaplingForcesCollateAndGivesTheChoiceBack)
@@ -176,7 +144,7 @@ TEST_F(TrayPageTest, StaplingForcesCollateAndGivesTheChoiceBack)
 
 TEST_F(TrayPageTest, StoredStapleShowsCollateLockedInItsStoredState)
 {
-    UserOptions planted = DefaultRecord(ui);
+    UserOptions planted = DefaultRecord();
     planted.staple = 3;
     planted.collate = 0;
     HWND page = OpenTrayPage(&planted);

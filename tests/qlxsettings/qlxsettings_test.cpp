@@ -16,7 +16,7 @@
 #include "resources/resource.h"
 #include "settings/recordfields.h"
 #include "settings/store.h"
-#include "tests/qlxsettings/record_differences.h"
+#include "tests/support/record_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -28,33 +28,11 @@ const wchar_t DriverB[] = HOST_TEST_NAME(L"Tool Driver B");
 const wchar_t Office[] = HOST_TEST_NAME(L"Tool Office");
 const wchar_t Branch[] = HOST_TEST_NAME(L"Tool Branch");
 
-std::wstring Env(const wchar_t *name)
-{
-    wchar_t value[MAX_PATH] = L"";
-    GetEnvironmentVariableW(name, value, MAX_PATH);
-    return value;
-}
-
 struct ToolRun {
     DWORD code = 0xdeadbeef;
     std::string out; // UTF-8, as redirected output is
     std::string err;
 };
-
-std::string FileText(const std::wstring &path)
-{
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              0, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got)
-        text.append(chunk, got);
-    CloseHandle(file);
-    return text;
-}
 
 std::wstring TempFile(const wchar_t *name)
 {
@@ -82,7 +60,7 @@ ToolRun RunTool(const std::wstring &arguments, bool unwritableOut = false)
         SECURITY_ATTRIBUTES inherit = {sizeof(inherit), NULL, TRUE};
         out = CreateFileW(outPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0, NULL);
     }
-    std::wstring command = L"\"" + Env(L"QLX_TOOL_EXE") + L"\" " + arguments;
+    std::wstring command = L"\"" + EnvPath(L"QLX_TOOL_EXE") + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -98,40 +76,9 @@ ToolRun RunTool(const std::wstring &arguments, bool unwritableOut = false)
     }
     CloseHandle(out);
     CloseHandle(err);
-    run.out = FileText(outPath);
-    run.err = FileText(errPath);
+    run.out = ReadWholeFile(outPath);
+    run.err = ReadWholeFile(errPath);
     return run;
-}
-
-std::string Utf8(const std::wstring &text)
-{
-    char buffer[2048];
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, buffer, sizeof(buffer), NULL, NULL);
-    return length > 0 ? std::string(buffer, length - 1) : std::string();
-}
-
-// The value under a key as it is stored, raw, so that a record the store
-// would read as defaults is seen too; it must be a whole record.
-UserOptions Stored(const wchar_t *key)
-{
-    UserOptions record;
-    memset(&record, 0xdb, sizeof(record));
-    std::wstring path = std::wstring(STORE_PARENT_KEY L"\\") + key;
-    HKEY opened;
-    DWORD size = sizeof(record);
-    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &opened));
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegQueryValueExW(opened, STORE_VALUE_NAME, NULL, NULL, reinterpret_cast<BYTE *>(&record), &size));
-    EXPECT_EQ(sizeof(record), size);
-    RegCloseKey(opened);
-    return record;
-}
-
-UserOptions Default()
-{
-    UserOptions record;
-    MakeDefaultRecord(&record);
-    return record;
 }
 
 // record with the identity fields of user.
@@ -157,7 +104,7 @@ protected:
         if (Blocked())
             return;
         wchar_t config[MAX_PATH];
-        lstrcpynW(config, Env(L"QLX_DRIVER_CONFIG").c_str(), MAX_PATH);
+        lstrcpynW(config, EnvPath(L"QLX_DRIVER_CONFIG").c_str(), MAX_PATH);
         ASSERT_TRUE(HostInstallDriver(DriverA, config, PluginPath()));
         ASSERT_TRUE(HostInstallDriver(DriverB, config, PluginPath()));
         ASSERT_TRUE(HostAddPrinter(Office, DriverA));
@@ -183,7 +130,7 @@ protected:
     // Both records of both printers start as one known record.
     void ResetRecords()
     {
-        start = Default();
+        start = DefaultRecord();
         lstrcpyW(start.owner, L"Ann");
         lstrcpyW(start.jobPassword, L"pw");
         start.hasJobPassword = 1;
@@ -263,9 +210,9 @@ TEST_F(ToolTest, SetThenShowRoundTripsEachKindOfField)
             lstrcpyW(RecordFieldText(expected, *field), c.value.c_str());
         else
             SetRecordFieldValue(expected, *field, c.number);
-        UserOptions pages = Stored(DriverA), installed = Stored(Office);
-        EXPECT_EQ("", Differences(expected, pages));
-        EXPECT_EQ("", Differences(expected, installed));
+        UserOptions pages = StoredRecord(DriverA), installed = StoredRecord(Office);
+        EXPECT_EQ("", RecordDiff(expected, pages));
+        EXPECT_EQ("", RecordDiff(expected, installed));
 
         ToolRun show = RunTool(L"show \"" + std::wstring(Office) + L"\"" + identity);
         EXPECT_EQ(EXIT_OK, show.code);
@@ -353,7 +300,7 @@ TEST_F(ToolTest, RefusedInputLeavesTheRecordsAsTheyWere)
         EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
         EXPECT_EQ(run.err.size() - 1, run.err.find('\n')) << "not one line: " << run.err;
         for (const wchar_t *name : {Office, DriverA})
-            EXPECT_EQ("", Differences(start, Stored(name)));
+            EXPECT_EQ("", RecordDiff(start, StoredRecord(name)));
     }
 }
 
@@ -374,8 +321,8 @@ TEST_F(ToolTest, AccessDeniedIsReportedAndNothingIsWritten)
         ToolRun run = RunTool(command);
         EXPECT_EQ(EXIT_ACCESS_DENIED, run.code) << run.err;
         EXPECT_NE(std::string::npos, run.err.find("access denied")) << run.err;
-        EXPECT_EQ("", Differences(changed, Stored(DriverA))) << "written before the refusal";
-        EXPECT_EQ("", Differences(start, Stored(Office)));
+        EXPECT_EQ("", RecordDiff(changed, StoredRecord(DriverA))) << "written before the refusal";
+        EXPECT_EQ("", RecordDiff(start, StoredRecord(Office)));
     }
     ASSERT_TRUE(DenyKeySetValue(path, false));
 }
@@ -390,7 +337,9 @@ TEST_F(ToolTest, ShowAndSetTellMissingAndInvalidRecordsApart)
     EXPECT_NE(std::string::npos, invalid.out.find("invalid record (no validity marker; the pages show defaults)"));
     EXPECT_NE(std::string::npos, invalid.out.find("12345 (valid)")) << "shows what the pages show";
     EXPECT_EQ(EXIT_INVALID_RECORD, RunTool(L"set \"" + std::wstring(Office) + L"\" duplex=1").code);
-    EXPECT_EQ("", Differences(unmarked, Stored(DriverA)));
+    UserOptions kept;
+    EXPECT_EQ(sizeof(kept), ReadStoredValue(DriverA, &kept)) << "the store would read it as the default";
+    EXPECT_EQ("", RecordDiff(unmarked, kept));
 
     DeleteUserInfo(DriverA);
     EXPECT_EQ(EXIT_NO_RECORD, RunTool(L"show \"" + std::wstring(Office) + L"\"").code);
@@ -398,8 +347,8 @@ TEST_F(ToolTest, ShowAndSetTellMissingAndInvalidRecordsApart)
     // reset repairs: the full default, under both keys; the installation's
     // key keeps its own user's identity fields.
     EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\"").code);
-    EXPECT_EQ("", Differences(Default(), Stored(DriverA)));
-    EXPECT_EQ("", Differences(IdentityOver(Default(), start), Stored(Office)));
+    EXPECT_EQ("", RecordDiff(DefaultRecord(), StoredRecord(DriverA)));
+    EXPECT_EQ("", RecordDiff(IdentityOver(DefaultRecord(), start), StoredRecord(Office)));
 }
 
 TEST_F(ToolTest, ResetOfASectionKeepsTheRestAndTheIdentityFields)
@@ -411,9 +360,9 @@ TEST_F(ToolTest, ResetOfASectionKeepsTheRestAndTheIdentityFields)
     EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\" tray info").code);
     UserOptions expected = changed;
     expected.duplex = 0;
-    EXPECT_EQ("", Differences(expected, Stored(DriverA)));
+    EXPECT_EQ("", RecordDiff(expected, StoredRecord(DriverA)));
     EXPECT_EQ(EXIT_OK, RunTool(L"reset \"" + std::wstring(Office) + L"\" info --identity").code);
-    EXPECT_EQ(0, Stored(DriverA).owner[0]);
+    EXPECT_EQ(0, StoredRecord(DriverA).owner[0]);
 }
 
 // ---------------------------------------------------------- export, import
@@ -437,17 +386,17 @@ TEST_F(ToolTest, ExportThenImportIntoAnotherPrinterGivesTheSameRecord)
     // Without --identity the branch's own user keeps owner and password.
     UserOptions expected = site;
     lstrcpyW(expected.owner, L"Bo");
-    EXPECT_EQ("", Differences(expected, Stored(DriverB)));
+    EXPECT_EQ("", RecordDiff(expected, StoredRecord(DriverB)));
 
     ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\" --identity").code);
     ASSERT_EQ(EXIT_OK, RunTool(L"import \"" + file + L"\" \"" + std::wstring(Branch) + L"\" --identity").code);
-    EXPECT_EQ("", Differences(site, Stored(DriverB)));
-    EXPECT_EQ("", Differences(site, Stored(Branch)));
+    EXPECT_EQ("", RecordDiff(site, StoredRecord(DriverB)));
+    EXPECT_EQ("", RecordDiff(site, StoredRecord(Branch)));
 
     // The file without a printer goes back to the keys it names.
     ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&start, DriverA));
     EXPECT_EQ(EXIT_OK, RunTool(L"import \"" + file + L"\" --identity").code);
-    EXPECT_EQ("", Differences(site, Stored(DriverA)));
+    EXPECT_EQ("", RecordDiff(site, StoredRecord(DriverA)));
 }
 
 // Redirected, export's standard output is the .reg file itself: UTF-16
@@ -467,7 +416,7 @@ TEST_F(ToolTest, ExportToRedirectedOutputIsTheRegFileAndReplacesAnOldOne)
     EXPECT_TRUE(records[1].key == Office);
     UserOptions expected = start;
     ClearIdentityFields(expected);
-    EXPECT_EQ("", Differences(expected, records[0].record));
+    EXPECT_EQ("", RecordDiff(expected, records[0].record));
 
     std::wstring file = TempFile(L"replaced.reg");
     HANDLE old = CreateFileW(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
@@ -477,7 +426,7 @@ TEST_F(ToolTest, ExportToRedirectedOutputIsTheRegFileAndReplacesAnOldOne)
     CloseHandle(old);
     ToolRun exported = RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"");
     ASSERT_EQ(EXIT_OK, exported.code) << exported.err;
-    EXPECT_TRUE(FileText(file) == piped.out);
+    EXPECT_TRUE(ReadWholeFile(file) == piped.out);
     DeleteFileW(file.c_str());
 }
 
@@ -513,7 +462,7 @@ TEST_F(ToolTest, FailedExportLeavesTheOldFileAndSaysWhy)
             FindClose(left);
     }
     EXPECT_NE(0u, GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ("old", FileText(readOnly));
+    EXPECT_EQ("old", ReadWholeFile(readOnly));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(TempFile(L"nowhere").c_str()));
     RemoveDirectoryW(folder.c_str());
     SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -540,7 +489,7 @@ TEST_F(ToolTest, ImportRefusesTruncatedOversizedAndUnmarkedExports)
 {
     std::wstring file = TempFile(L"site.reg");
     ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"").code);
-    std::string original = FileText(file);
+    std::string original = ReadWholeFile(file);
     std::wstring text(reinterpret_cast<const wchar_t *>(original.data()) + 1, original.size() / 2 - 1);
     size_t last = text.rfind(L"\r\n", text.size() - 3);
     struct Case {
@@ -563,7 +512,7 @@ TEST_F(ToolTest, ImportRefusesTruncatedOversizedAndUnmarkedExports)
         ToolRun run = RunTool(L"import \"" + file + L"\" \"" + std::wstring(Branch) + L"\"");
         EXPECT_EQ(EXIT_BAD_FILE, run.code);
         EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
-        EXPECT_EQ("", Differences(start, Stored(DriverB)));
+        EXPECT_EQ("", RecordDiff(start, StoredRecord(DriverB)));
     }
 }
 
@@ -606,7 +555,7 @@ TEST_F(ToolTest, ImportRefusesRecordsThePagesNeverSave)
         EXPECT_EQ(c.code, run.code) << run.err;
         EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
         if (c.code != EXIT_OK) {
-            EXPECT_EQ("", Differences(start, Stored(DriverB)));
+            EXPECT_EQ("", RecordDiff(start, StoredRecord(DriverB)));
         }
     }
 }
@@ -650,7 +599,7 @@ TEST_F(ToolTest, EachKeyKeepsItsOwnIdentityWithNothingBehindIt)
     WithRemnant(installUser.accountNumber, L"4711-0815-4711", L"");
     WithRemnant(installUser.securePassword, L"SECURE78", L"s");
     installUser.securePrint = 1;
-    UserOptions site = Default();
+    UserOptions site = DefaultRecord();
     site.duplex = 2;
     site.mirror = 1;
     std::wstring file = TempFile(L"site.reg");
@@ -663,7 +612,7 @@ TEST_F(ToolTest, EachKeyKeepsItsOwnIdentityWithNothingBehindIt)
         std::function<void(UserOptions &)> expect; // applied to each key's record
     } rows[] = {
         {L"set " + office + L"duplex=1", [](UserOptions &r) { r.duplex = 1; }},
-        {L"reset " + office, [](UserOptions &r) { r = IdentityOver(Default(), r); }},
+        {L"reset " + office, [](UserOptions &r) { r = IdentityOver(DefaultRecord(), r); }},
         {L"reset " + office + L"tray", [](UserOptions &r) { r.duplex = 0; }},
         {L"import \"" + file + L"\" \"" + std::wstring(Office) + L"\"",
          [site](UserOptions &r) { r = IdentityOver(site, r); }},
@@ -679,7 +628,7 @@ TEST_F(ToolTest, EachKeyKeepsItsOwnIdentityWithNothingBehindIt)
             UserOptions expected = key.second;
             row.expect(expected);
             CleanIdentity(expected);
-            EXPECT_EQ("", Differences(expected, Stored(key.first))) << "under " << Utf8(key.first);
+            EXPECT_EQ("", RecordDiff(expected, StoredRecord(key.first))) << "under " << Utf8(key.first);
         }
     }
 }
@@ -712,13 +661,13 @@ TEST_F(ToolTest, ExportAndShowCarryNoRemnantOfOldTexts)
     for (const auto &row : rows) {
         SCOPED_TRACE(Utf8(row.option));
         ASSERT_EQ(EXIT_OK, RunTool(L"export \"" + std::wstring(Office) + L"\" \"" + file + L"\"" + row.option).code);
-        std::string text = FileText(file);
+        std::string text = ReadWholeFile(file);
         std::vector<RegRecord> records;
         std::wstring error;
         ASSERT_EQ(REG_PARSED, ParseRegFile(std::vector<BYTE>(text.begin(), text.end()), &records, &error)) << Utf8(error);
         ASSERT_EQ(2u, records.size());
         for (const RegRecord &record : records)
-            EXPECT_EQ("", Differences(*row.expected, record.record)) << Utf8(record.key);
+            EXPECT_EQ("", RecordDiff(*row.expected, record.record)) << Utf8(record.key);
 
         ToolRun json = RunTool(L"show \"" + std::wstring(Office) + L"\" --json" + row.option);
         for (const char *remnant : {"ngOwnerName", "CRET78", "COUNT", "CURE78"})
@@ -762,17 +711,14 @@ TEST(TemplateCaption, CutTemplatesGiveTheCaptionOrNothing)
     std::wstring full = TemplateControlCaption(resource, size, IDC_FILE_SPOOL_HOLD);
     EXPECT_FALSE(full.empty());
 
-    BYTE *pages = static_cast<BYTE *>(VirtualAlloc(NULL, 0x20000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    DWORD old;
-    ASSERT_TRUE(VirtualProtect(pages + 0x10000, 0x10000, PAGE_NOACCESS, &old));
+    GuardedPages guard(size);
     for (DWORD length = 0; length <= size; ++length) {
-        BYTE *copy = pages + 0x10000 - length;
+        BYTE *copy = static_cast<BYTE *>(guard.End(length));
         memcpy(copy, resource, length);
         std::wstring caption = TemplateControlCaption(copy, length, IDC_FILE_SPOOL_HOLD);
         EXPECT_TRUE(caption.empty() || caption == full) << length;
     }
     EXPECT_EQ(L"", TemplateControlCaption(resource, size, 4242));
-    VirtualFree(pages, 0, MEM_RELEASE);
     FreeLibrary(texts);
 }
 

@@ -6,7 +6,7 @@
 
 #include "recordtext/regfile.h"
 #include "settings/useroptions.h"
-#include "tests/qlxsettings/record_differences.h"
+#include "tests/support/record_support.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -16,8 +16,7 @@ namespace {
 // record read under the wrong key shows.
 UserOptions Record(LONG mark)
 {
-    UserOptions record;
-    MakeDefaultRecord(&record);
+    UserOptions record = DefaultRecord();
     record.duplex = 1;
     record.mediaType = mark;
     lstrcpyW(record.comment, L"Kontor \u00e6\u00f8\u00e5");
@@ -183,7 +182,7 @@ TEST(RegFile, ReadsRegeditsFilesAndRefusesAllButRecords)
         ASSERT_EQ(row.records.size(), records.size());
         for (size_t i = 0; i < records.size(); ++i) {
             EXPECT_TRUE(records[i].key == row.records[i].key) << i;
-            EXPECT_EQ("", Differences(*row.records[i].record, records[i].record)) << i;
+            EXPECT_EQ("", RecordDiff(*row.records[i].record, records[i].record)) << i;
         }
     }
 }
@@ -210,7 +209,7 @@ TEST(RegFile, WrittenRecordsReadBackByteForByte)
     ASSERT_EQ(written.size(), read.size());
     for (size_t i = 0; i < read.size(); ++i) {
         EXPECT_TRUE(read[i].key == written[i].key) << i;
-        EXPECT_EQ("", Differences(written[i].record, read[i].record)) << i;
+        EXPECT_EQ("", RecordDiff(written[i].record, read[i].record)) << i;
     }
 }
 

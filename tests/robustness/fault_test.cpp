@@ -12,8 +12,6 @@
 
 namespace {
 
-const wchar_t KeyPrefix[] = L"SYSTEM\\Printers\\";
-
 BOOL CALLBACK CountOtherDialogs(HWND window, LPARAM lParam)
 {
     std::pair<HWND, int> *state = reinterpret_cast<std::pair<HWND, int> *>(lParam);
@@ -60,7 +58,7 @@ protected:
         EXPECT_TRUE(sheet.window == NULL) << "OK did not close the sheet";
     }
 
-    std::wstring KeyPath() { return std::wstring(KeyPrefix) + name; }
+    std::wstring KeyPath() { return StoreKeyPath(StoreKeyName(name.c_str())); }
 };
 
 // ------------------------------------------------------------ writes denied
@@ -79,7 +77,7 @@ TEST_F(FaultTest, DeniedWritesLeaveTheSheetWorkingAndTheStoreAsItWas)
     ChangeOtherAndLeave();
     ExpectSheetWorks();
     UserOptions after = Stored();
-    EXPECT_EQ(0, memcmp(&before, &after, sizeof(before))) << "a denied write changed the store";
+    EXPECT_EQ("", RecordDiff(before, after)) << "a denied write changed the store";
 
     ASSERT_TRUE(DenyKeySetValue(KeyPath(), false));
 }
@@ -97,13 +95,13 @@ TEST_F(FaultTest, PrinterDeletedWhileItsSheetIsOpen)
     EXPECT_EQ(S_OK, spooler->PrinterEvent(const_cast<PWSTR>(name.c_str()), PRINTER_EVENT_DELETE, 0, 0));
     spooler->Release();
     UserOptions gone;
-    ASSERT_FALSE(ReadStoredRecord(name.c_str(), &gone)) << "the deletion left the record";
+    ASSERT_EQ(STORED_NO_KEY, ReadStored(name, &gone)) << "the deletion left the record";
 
     LONG mirror = ChangeOtherAndLeave();
     UserOptions stored = Stored();
     EXPECT_EQ(USER_OPTIONS_MARKER, stored.initialized);
     EXPECT_EQ(mirror, stored.mirror) << "the page's own save was lost";
-    EXPECT_EQ(DefaultRecord(ui).colorMode, stored.colorMode) << "the deleted record came back";
+    EXPECT_EQ(DefaultRecord().colorMode, stored.colorMode) << "the deleted record came back";
     ExpectSheetWorks();
 }
 
@@ -131,14 +129,11 @@ TEST_P(GarbageTest, GarbageBetweenPageVisitsCostsOnlyTheOverwrittenRecord)
         bytes[0] = garbage.validMarker ? 0x39 : 0x00;
         bytes[1] = garbage.validMarker ? 0x30 : 0x00;
     }
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath().c_str(), 0, KEY_SET_VALUE, &key));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, STORE_VALUE_NAME, 0, garbage.type, bytes.data(), garbage.length));
-    RegCloseKey(key);
+    WriteStoredValue(name, bytes.data(), garbage.length, garbage.type);
 
     LONG mirror = ChangeOtherAndLeave();
     UserOptions stored = Stored();
-    UserOptions defaults = DefaultRecord(ui);
+    UserOptions defaults = DefaultRecord();
     EXPECT_EQ(USER_OPTIONS_MARKER, stored.initialized);
     EXPECT_EQ(mirror, stored.mirror);
     // Everything but the Other section comes from the full default: the

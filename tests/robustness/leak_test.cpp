@@ -20,7 +20,7 @@ protected:
     {
         if (ui)
             ui->Release();
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SYSTEM\\Printers\\" HOST_TEST_NAME(L"Leak"));
+        DeleteStored(HOST_TEST_NAME(L"Leak"));
     }
 
     PluginModule plugin;

@@ -72,16 +72,14 @@ std::string Narrow(const std::wstring &text)
 class MonkeyTest : public SheetFixture {
 protected:
     struct Snapshot {
-        bool stored;
-        UserOptions record;
+        StoredState state;
+        UserOptions record; // the full default unless a valid record is stored
     };
 
     Snapshot Take()
     {
         Snapshot snapshot;
-        snapshot.stored = ReadStoredRecord(name.c_str(), &snapshot.record);
-        if (!snapshot.stored)
-            snapshot.record = defaults;
+        snapshot.state = ReadStored(name, &snapshot.record);
         return snapshot;
     }
 
@@ -108,11 +106,11 @@ protected:
             return;
         }
         Snapshot after = Take();
-        if (!after.stored)
+        if (after.state == STORED_NO_KEY || after.state == STORED_NO_VALUE)
             return; // nothing saved yet
         const UserOptions &r = after.record;
-        if (r.initialized != USER_OPTIONS_MARKER) {
-            failure = "stored marker is " + std::to_string(r.initialized);
+        if (after.state != STORED_VALID) {
+            failure = "the stored record is unreadable or invalid (state " + std::to_string(after.state) + ")";
             return;
         }
         if (r.jobAction < 0 || r.jobAction > 4 || !FileSectionAgrees(r)) {
@@ -250,7 +248,6 @@ protected:
         }
     }
 
-    UserOptions defaults;
     Rng *rng = NULL;
     std::vector<std::string> log;
     std::string failure;
@@ -262,7 +259,6 @@ TEST_F(MonkeyTest, ThousandRandomActionsKeepTheStoreWhole)
     printf("monkey seed 0x%016llx\n", static_cast<unsigned long long>(seed));
     Rng random(seed);
     rng = &random;
-    defaults = DefaultRecord(ui);
     OpenSheet();
     ASSERT_TRUE(sheet.window != NULL);
 

@@ -58,12 +58,12 @@ TEST(DecoderTest, ReadsTheValueThatRegExportWrites)
     ScratchDirectory dir;
     std::wstring file = dir.File(L"export.reg");
     ASSERT_TRUE(RunReg(L"export \"HKLM\\SYSTEM\\Printers\\" + std::wstring(DecoderKey) + L"\" \"" + file + L"\" /y"));
-    DeleteStoreKey(DecoderKey);
+    DeleteStored(DecoderKey);
 
     UserOptions read;
     size_t size = 0;
     ASSERT_TRUE(DecoderReadFile(file.c_str(), &read, &size));
-    EXPECT_EQ(0, memcmp(&record, &read, sizeof(read)));
+    EXPECT_EQ("", RecordDiff(record, read));
 }
 
 TEST(DecoderTest, ReadsDevmodeExtensionsAndRefusesOtherFiles)
@@ -78,7 +78,7 @@ TEST(DecoderTest, ReadsDevmodeExtensionsAndRefusesOtherFiles)
     UserOptions read;
     size_t size = 0;
     ASSERT_TRUE(DecoderReadFile(dir.File(L"devmode.bin").c_str(), &read, &size));
-    EXPECT_EQ(0, memcmp(&GoldenRecord(), &read, sizeof(read)));
+    EXPECT_EQ("", RecordDiff(GoldenRecord(), read));
     EXPECT_FALSE(DecoderReadFile(dir.File(L"other.bin").c_str(), &read, &size));
     EXPECT_EQ(100u, size);
 }

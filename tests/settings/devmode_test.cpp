@@ -36,7 +36,7 @@ TEST(DevmodeTest, DefaultWritesHeaderAndFullDefaultRecord)
     EXPECT_EQ(2000u, devmode->header.dwSize) << "the host's size goes in unchanged";
     EXPECT_EQ(OEM_SIGNATURE, devmode->header.dwSignature);
     EXPECT_EQ(OEM_SIGNATURE, devmode->header.dwVersion);
-    EXPECT_EQ(0, memcmp(&GoldenRecord(), &devmode->options, sizeof(UserOptions)));
+    EXPECT_EQ("", RecordDiff(GoldenRecord(), devmode->options));
     EXPECT_EQ(0x33, area[sizeof(PrivateDevmode)]);
 }
 

@@ -17,8 +17,8 @@ class PrinterEventTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { AddTestPrinter(EventPrinter); }
     static void TearDownTestSuite() { RemoveTestPrinter(EventPrinter); }
-    void SetUp() override { DeleteStoreKey(EventPrinter); }
-    void TearDown() override { DeleteStoreKey(EventPrinter); }
+    void SetUp() override { DeleteStored(EventPrinter); }
+    void TearDown() override { DeleteStored(EventPrinter); }
 
     static BOOL Send(const wchar_t *name, INT event)
     {
@@ -47,7 +47,7 @@ protected:
     {
         UserOptions stored;
         ASSERT_EQ(sizeof(stored), ReadStoredValue(EventPrinter, &stored));
-        EXPECT_EQ(0, memcmp(&GoldenRecord(), &stored, sizeof(stored)));
+        EXPECT_EQ("", RecordDiff(GoldenRecord(), stored));
     }
 };
 
@@ -86,11 +86,11 @@ TEST_F(PrinterEventTest, ConnectionAndRefreshStoreDefaultsButNoPrinterData)
 {
     const wchar_t dataless[] = HOST_TEST_NAME(L"Connection");
     for (INT event : {PRINTER_EVENT_ADD_CONNECTION, PRINTER_EVENT_CACHE_REFRESH}) {
-        DeleteStoreKey(dataless);
+        DeleteStored(dataless);
         EXPECT_TRUE(Send(dataless, event));
         EXPECT_TRUE(StoreKeyExists(dataless)) << "event " << event;
     }
-    DeleteStoreKey(dataless);
+    DeleteStored(dataless);
 
     UserOptions changed = GoldenRecord();
     changed.duplex = 2;

@@ -48,7 +48,7 @@ TEST(RecordDefaults, FullDefaultIsTheGoldenImage)
     PrivateDevmode devmode;
     memset(&devmode, 0, sizeof(devmode));
     ResetUserOptions(&devmode);
-    EXPECT_EQ(0, memcmp(&GoldenRecord(), &devmode.options, sizeof(UserOptions)));
+    EXPECT_EQ("", RecordDiff(GoldenRecord(), devmode.options));
 }
 
 TEST(RecordDefaults, FullDefaultLeavesHeaderReservedBytesAndTextTailsAlone)
@@ -103,7 +103,7 @@ TEST(RecordDefaults, ScrubbingZeroesOnlyWhatFollowsIdentityTexts)
     ZeroFrom(expected.jobPassword, 0);
     ZeroFrom(expected.securePassword, 2);
     ScrubIdentityTexts(record);
-    EXPECT_EQ(0, memcmp(&expected, &record, sizeof(record)));
+    EXPECT_EQ("", RecordDiff(expected, record));
 }
 
 } // namespace

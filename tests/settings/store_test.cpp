@@ -24,7 +24,7 @@ protected:
     {
         for (const wchar_t *name : {StoreName, HOST_TEST_NAME(L"Store,Left"), HOST_TEST_NAME(L"Office,Left,Right"),
                                     HOST_TEST_NAME(L"Office,Left"), HOST_TEST_NAME(L"Office")})
-            DeleteStoreKey(name);
+            DeleteStored(name);
     }
 
     // A record ending at a guard page, filled with a stale pattern.
@@ -37,7 +37,7 @@ protected:
 
     void ExpectDefaults(const UserOptions *record)
     {
-        EXPECT_EQ(0, memcmp(&GoldenRecord(), record, sizeof(UserOptions)));
+        EXPECT_EQ("", RecordDiff(GoldenRecord(), *record));
     }
 
     GuardedPages guard{sizeof(UserOptions) + 4096};
@@ -53,7 +53,7 @@ TEST_F(StoreTest, WrittenRecordComesBackByteForByteReservedBytesIncluded)
     EXPECT_EQ(ERROR_SUCCESS, SetUserInfo(&written, name));
     UserOptions *read = GuardedRecord();
     EXPECT_EQ(ERROR_SUCCESS, GetUserInfo(read, name));
-    EXPECT_EQ(0, memcmp(&written, read, sizeof(written)));
+    EXPECT_EQ("", RecordDiff(written, *read));
 }
 
 TEST_F(StoreTest, KeyNameIsCutAtTheLastComma)
@@ -142,7 +142,7 @@ TEST_F(StoreTest, ReadUnderAnExactKeySaysWhatItFound)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
-        DeleteStoreKey(key);
+        DeleteStored(key);
         if (row.value)
             WriteStoredValue(key, row.value, row.size);
         UserOptions *record = GuardedRecord();
@@ -152,7 +152,7 @@ TEST_F(StoreTest, ReadUnderAnExactKeySaysWhatItFound)
         EXPECT_EQ(row.readSize, read.size);
         EXPECT_EQ(row.value != NULL, read.keyOpened);
         if (row.state == STORED_VALID)
-            EXPECT_EQ(0, memcmp(&valid, record, sizeof(valid)));
+            EXPECT_EQ("", RecordDiff(valid, *record));
         else
             ExpectDefaults(record);
     }
@@ -262,7 +262,7 @@ TEST(KeySecurityTest, NewKeyKeepsTheBuiltEntries)
 {
     if (HostWineVersion())
         GTEST_SKIP() << "Wine ignores the security a key is created with";
-    DeleteStoreKey(StoreName);
+    DeleteStored(StoreName);
     ASSERT_EQ(ERROR_SUCCESS, SetUserInfo(&GoldenRecord(), StoreName));
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, StoreKeyPath(StoreName).c_str(), 0, READ_CONTROL, &key));
@@ -271,7 +271,7 @@ TEST(KeySecurityTest, NewKeyKeepsTheBuiltEntries)
     std::vector<BYTE> stored(size ? size : 1);
     LONG status = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, stored.data(), &size);
     RegCloseKey(key);
-    DeleteStoreKey(StoreName);
+    DeleteStored(StoreName);
     ASSERT_EQ(ERROR_SUCCESS, status);
 
     KeySecurity built;

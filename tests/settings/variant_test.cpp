@@ -19,7 +19,7 @@ protected:
     void TearDown() override
     {
         HostUnloadPlugin(&plugin);
-        DeleteStoreKey(VariantPrinter);
+        DeleteStored(VariantPrinter);
     }
 
     std::string Log() { return ReadWholeFile(dir.File(L"UILog.txt")); }
@@ -33,7 +33,7 @@ TEST_F(VariantTest, InitializeWithoutLanguageStoresDefaultsButNamesNoModule)
     EXPECT_EQ(E_FAIL, plugin.ui->PrinterEvent(const_cast<PWSTR>(VariantPrinter), PRINTER_EVENT_INITIALIZE, 0, 0));
     UserOptions stored;
     ASSERT_EQ(sizeof(stored), ReadStoredValue(VariantPrinter, &stored));
-    EXPECT_EQ(0, memcmp(&GoldenRecord(), &stored, sizeof(stored)));
+    EXPECT_EQ("", RecordDiff(GoldenRecord(), stored));
     BYTE data[256];
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND),
               ReadPrinterData(VariantPrinter, L"SPLUserModePrinterDriver", NULL, data, sizeof(data)));

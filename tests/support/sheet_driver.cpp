@@ -1,48 +1,9 @@
 #include "host/crash_report.h"
 #include "tests/support/sheet_driver.h"
 
-#include "settings/store.h"
-
 #include <commctrl.h>
 #include <stdio.h>
 #include <stdlib.h>
-
-static std::wstring KeyPath(const wchar_t *name)
-{
-    return std::wstring(STORE_PARENT_KEY L"\\") + name;
-}
-
-// Raw, not through the store's read: a record the store would replace with
-// defaults (a wrong marker, say) must be seen as it is stored.
-bool ReadStoredRecord(const wchar_t *name, UserOptions *options)
-{
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, KeyPath(name).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD size = sizeof(*options), type = 0;
-    LONG status = RegQueryValueExW(key, STORE_VALUE_NAME, NULL, &type, reinterpret_cast<BYTE *>(options), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS && type == REG_BINARY && size == sizeof(*options);
-}
-
-void WriteStoredRecord(const wchar_t *name, const UserOptions &options)
-{
-    EXPECT_EQ(ERROR_SUCCESS, WriteRecordAt(name, &options));
-}
-
-void DeleteStoredRecord(const wchar_t *name)
-{
-    DeleteRecordAt(name);
-}
-
-UserOptions DefaultRecord(IPrintOemUI *ui)
-{
-    PrivateDevmode devmode;
-    ZeroMemory(&devmode, sizeof(devmode));
-    OEMDMPARAM dm = DevmodeParam(NULL, &devmode, sizeof(devmode));
-    EXPECT_EQ(S_OK, ui->DevMode(OEMDM_DEFAULT, &dm));
-    return devmode.options;
-}
 
 void ClickButton(HWND page, int id)
 {
@@ -122,23 +83,6 @@ UserOptions WithFields(UserOptions record, const std::vector<FieldValue> &fields
     for (const FieldValue &f : fields)
         record.*f.field = f.value == Toggled ? 1 - record.*f.field : f.value;
     return record;
-}
-
-std::string RecordDiff(const UserOptions &expected, const UserOptions &actual)
-{
-    std::string diff;
-    const BYTE *a = reinterpret_cast<const BYTE *>(&expected), *b = reinterpret_cast<const BYTE *>(&actual);
-    for (size_t offset = 0; offset < sizeof(UserOptions); offset += 4) {
-        if (!memcmp(a + offset, b + offset, 4))
-            continue;
-        LONG want, got;
-        memcpy(&want, a + offset, 4);
-        memcpy(&got, b + offset, 4);
-        char line[80];
-        snprintf(line, sizeof(line), "offset %u: %ld, not %ld\n", static_cast<unsigned>(offset), got, want);
-        diff += line;
-    }
-    return diff;
 }
 
 static std::string ControlState(HWND page, int id)
@@ -341,13 +285,13 @@ void SheetFixture::TearDown()
     HostEndSheet(&sheet);
     if (ui)
         ui->Release();
-    DeleteStoredRecord(name.c_str());
+    DeleteStored(StoreKeyName(name.c_str()));
 }
 
 void SheetFixture::UsePrinterName(const wchar_t *printerName)
 {
     name = printerName;
-    DeleteStoredRecord(printerName);
+    DeleteStored(StoreKeyName(printerName));
     // Event 0 is none the plug-in acts on: it only takes the name.
     ASSERT_EQ(S_OK, ui->PrinterEvent(const_cast<PWSTR>(printerName), 0, 0, 0));
 }
@@ -371,7 +315,7 @@ HWND SheetFixture::ShowPage(int index)
 HWND SheetFixture::OpenPageWith(int index, const UserOptions *stored)
 {
     if (stored)
-        WriteStoredRecord(name.c_str(), *stored);
+        WriteStored(StoreKeyName(name.c_str()), *stored);
     OpenSheet();
     return ShowPage(index);
 }
@@ -396,10 +340,7 @@ void SheetFixture::Pump()
 
 UserOptions SheetFixture::Stored()
 {
-    UserOptions options;
-    ZeroMemory(&options, sizeof(options));
-    EXPECT_TRUE(ReadStoredRecord(name.c_str(), &options)) << "no stored record";
-    return options;
+    return StoredRecord(StoreKeyName(name.c_str()));
 }
 
 UserOptions &SheetFixture::DevmodeRecord()
@@ -411,7 +352,7 @@ void SheetFixture::CheckStoredVariants(int pageIndex, const std::vector<int> &co
                                        const std::vector<StoredVariant> &variants,
                                        std::function<void(HWND, const StoredVariant &)> extra)
 {
-    const UserOptions defaults = DefaultRecord(ui);
+    const UserOptions defaults = DefaultRecord();
     for (const StoredVariant &variant : variants) {
         SCOPED_TRACE(variant.what);
         UserOptions stored = WithFields(defaults, variant.stored);

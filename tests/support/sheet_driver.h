@@ -8,16 +8,8 @@
 #include <vector>
 
 #include "host/sheet_host.h"
-#include "settings/useroptions.h"
+#include "tests/support/record_support.h"
 #include "tests/support/test_support.h"
-
-// The stored record of a name, read from the registry directly.
-bool ReadStoredRecord(const wchar_t *name, UserOptions *options);
-void WriteStoredRecord(const wchar_t *name, const UserOptions &options);
-void DeleteStoredRecord(const wchar_t *name);
-
-// The full default record, as a freshly defaulted devmode holds it.
-UserOptions DefaultRecord(IPrintOemUI *ui);
 
 // Input as a user's actions send it.
 void ClickButton(HWND page, int id);
@@ -43,10 +35,6 @@ struct FieldValue {
 // As a value of a FieldValue: the flag flipped from what it was.
 const LONG Toggled = LONG_MIN;
 UserOptions WithFields(UserOptions record, const std::vector<FieldValue> &fields);
-
-// The differing int32 words of two records as "offset N: X, not Y" lines,
-// or "" when they are equal byte for byte.
-std::string RecordDiff(const UserOptions &expected, const UserOptions &actual);
 
 // What a row of controls shows, against one token per control: the value
 // (a button's check state 1 or 0, a list's selected index with -1 for none

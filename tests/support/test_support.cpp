@@ -92,3 +92,39 @@ std::wstring SheetTabText(HWND sheet, int index)
     TabCtrl_GetItem(PropSheet_GetTabControl(sheet), index, &item);
     return text;
 }
+
+std::string ReadWholeFile(const std::wstring &path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string content(GetFileSize(file, NULL), '\0');
+    DWORD read = 0;
+    if (!content.empty())
+        ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, NULL);
+    CloseHandle(file);
+    content.resize(read);
+    return content;
+}
+
+std::wstring EnvPath(const wchar_t *variable)
+{
+    wchar_t path[MAX_PATH] = {0};
+    if (!GetEnvironmentVariableW(variable, path, MAX_PATH))
+        ADD_FAILURE() << "environment variable not set";
+    return path;
+}
+
+std::string Utf8(const std::wstring &text)
+{
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0, NULL, NULL);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, NULL, NULL);
+    return out;
+}
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}

@@ -11,6 +11,15 @@
 
 // Windows path of the plug-in DLL under test (from QLX_PLUGIN_DLL).
 const wchar_t *PluginPath();
+// Paths the build hands the test program.
+std::wstring EnvPath(const wchar_t *variable);
+// The whole content of a file, "" when it does not exist.
+std::string ReadWholeFile(const std::wstring &path);
+// Text for failure messages.
+std::string Utf8(const std::wstring &text);
+// A dialog procedure that only lets a template be created, for tests that
+// look at templates as the dialog manager builds them.
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM);
 
 // Gives the key under HKEY_LOCAL_MACHINE at path a DACL that lets everyone
 // do everything with it but, when deny is set, set a value: a real deny ACE
