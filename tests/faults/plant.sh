@@ -7,9 +7,10 @@
 # own build folder, so each fault costs an incremental rebuild of one
 # architecture (x86_64 unless --arch names another that runs here). For each
 # fault the script replaces the original text (which must occur exactly once
-# in its file), rebuilds, runs the test program expected to catch it, and
-# only when that passes the rest of the architecture's tests up to the first
-# failure; then it puts the file back. The test kit's proof is left out: it
+# in its file), rebuilds the test program expected to catch it with what it
+# runs and runs it, and only when that passes rebuilds the rest and runs the
+# architecture's other tests up to the first failure; then it puts the file
+# back. The test kit's proof is left out: it
 # runs the same programs again. Before the first fault the unchanged tree's
 # tests must pass (--no-baseline skips that), or every fault would look
 # caught. One line per fault, CAUGHT or not; the exit status is 1 when any
@@ -111,14 +112,17 @@ sync_tree() {
     done < <(git -C "$ROOT" ls-files -z)
 }
 
-# The build's own output stays in the log; its errors too.
+# The build's own output stays in the log; its errors too. With a target,
+# only that target and what it depends on; each test program depends on
+# every module it runs.
 build_tree() {
     local log=$1
+    shift
     if [ ! -f "$BUILD/Makefile" ]; then
         cmake -S "$TREE" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$TREE/cmake/toolchain-$ARCH.cmake" >>"$log" 2>&1 ||
             return 1
     fi
-    cmake --build "$BUILD" -j"$(nproc)" >>"$log" 2>&1
+    cmake --build "$BUILD" -j"$(nproc)" "$@" >>"$log" 2>&1
 }
 
 # -------------------------------------------- display and session, as ./run
@@ -192,7 +196,7 @@ regex_name() { printf '%s' "$1" | sed 's/[.[\*^$()+?{|]/\\&/g'; }
 # Prints the result line of fault $1 (its index) and returns 0 when caught.
 try_fault() {
     local i=$1 id=${IDS[$1]} file=${FILES[$1]} test=${TESTS[$1]}
-    local log=$LOGS/$id.log failed expected
+    local log=$LOGS/$id.log failed
     : >"$log"
     if [ ! -f "$ROOT/$file" ]; then
         echo "$id NOT APPLIED: no file $file"
@@ -204,23 +208,36 @@ try_fault() {
         return 1
     fi
     PLANTED=$file
-    local status=1
-    if ! build_tree "$log"; then
-        if [ "$test" = build ]; then
+    local status=1 expected="$ARCH.$test"
+    # First only the expected test program and the modules it runs, which
+    # is quicker than the whole build; the rest only when that one passes.
+    if [ "$test" = build ]; then
+        if build_tree "$log"; then
+            echo "$id SURVIVED: it builds, and the build was meant to refuse it"
+        else
             echo "$id CAUGHT by the build"
             status=0
-        else
-            echo "$id BUILD FAILED (not meant to; see ${log#$ROOT/})"
         fi
-    elif [ "$test" = build ]; then
-        echo "$id SURVIVED: it builds, and the build was meant to refuse it"
-    else
-        expected="$ARCH.$test"
+        restore_file "$file"
+        return $status
+    fi
+    if build_tree "$log" --target "test_$test"; then
         failed=$(run_tests "$log" -R "^$(regex_name "$expected")\$")
-        if [ -z "$failed" ]; then
+        if [ -z "$failed" ] && build_tree "$log"; then
             failed=$(run_tests "$log" --stop-on-failure \
                 -E "^($(regex_name "$expected")|$(regex_name "$ARCH.testkit"))\$")
+        elif [ -z "$failed" ]; then
+            failed=build
         fi
+    else
+        failed=build
+    fi
+    if [ "$failed" = build ]; then
+        echo "$id BUILD FAILED (not meant to; see ${log#$ROOT/})"
+    elif [[ $failed == *.session.* ]]; then
+        # No test ran, so nothing was caught.
+        echo "$id NOT RUN: $failed failed (see ${log#$ROOT/})"
+    else
         if [ -z "$failed" ]; then
             echo "$id SURVIVED ($file: ${WHATS[$i]})"
         elif [ "$failed" = "$expected" ]; then
