@@ -150,6 +150,26 @@ start_display() {
     export DISPLAY=":$display"
 }
 
+# A fault can leave printers, keys or records behind in the prefix, which
+# would fail the next fault's tests whatever that fault is. So the prefix's
+# registry, as it was freshly made, is kept beside it and put back before
+# every run; the wineserver, which holds the registry, is stopped then.
+CLEAN=$SCRATCH/clean-registry-$ARCH
+fresh_prefix() {
+    if [ ! -f "$CLEAN/system.reg" ]; then
+        rm -rf "$PREFIX" "$CLEAN"
+        DISPLAY= sh "$TREE/cmake/wine-session.sh" prefix "$PREFIX" "$ARCH"
+        mkdir -p "$CLEAN"
+        cp "$PREFIX"/*.reg "$CLEAN/"
+    fi
+}
+
+reset_prefix() {
+    sh "$TREE/cmake/wine-session.sh" stop "$PREFIX" >/dev/null 2>&1 || true
+    WINEPREFIX=$PREFIX wineserver -w 2>/dev/null || true
+    cp "$CLEAN"/*.reg "$PREFIX/"
+}
+
 # ---------------------------------------------------------------- a fault
 
 restore_file() {
@@ -183,6 +203,7 @@ plant() {
 run_tests() {
     local log=$1 output
     shift
+    reset_prefix
     output=$(ctest --test-dir "$BUILD" --output-on-failure --timeout 900 "$@" 2>&1) || true
     printf '%s\n' "$output" >>"$log"
     # The session fixture's clean-up does not run after --stop-on-failure.
@@ -302,7 +323,7 @@ if [ "$ARCH" = i686 ] && [ -z "$QLX_WINE32" ]; then
     exit 1
 fi
 # The prefix is made before the display exists, as ./run makes it.
-DISPLAY= sh "$TREE/cmake/wine-session.sh" prefix "$PREFIX" "$ARCH"
+fresh_prefix
 start_display
 if [ -n "$BASELINE" ]; then
     say "the unchanged tree's $ARCH tests"
