@@ -10,10 +10,10 @@
 # in its file), rebuilds the test program expected to catch it with what it
 # runs and runs it, and only when that passes rebuilds the rest and runs the
 # architecture's other tests up to the first failure; then it puts the file
-# back. The test kit's proof is left out: it
-# runs the same programs again. Before the first fault the unchanged tree's
-# tests must pass (--no-baseline skips that), or every fault would look
-# caught. One line per fault, CAUGHT or not; the exit status is 1 when any
+# back. The test kit's proof is left out: it runs the same programs again.
+# Every run starts from the Wine prefix's registry as it was made. Before the
+# first fault the unchanged tree's tests must pass (--no-baseline skips
+# that), or every fault would look caught. One line per fault, CAUGHT or not; the exit status is 1 when any
 # fault survived, did not apply or broke the build unasked. Logs are in
 # build/faults/logs/<id>.log. --check only proves that each fault applies
 # to the sources as they are, in a few seconds, without building.
