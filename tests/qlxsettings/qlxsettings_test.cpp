@@ -697,6 +697,33 @@ TEST_F(ToolTest, DocumentPropertiesOfThePrinterShowsTheValueSet)
     ui->Release();
 }
 
+// Scripts and group-policy reports test the numbers the help and the README
+// give; a number, once given a meaning, keeps it.
+TEST(ExitCodes, HelpGivesEachMeaningItsNumber)
+{
+    static const struct {
+        int number;
+        const char *meaning;
+    } rows[] = {
+        {0, "done"}, {1, "the command line is not understood"}, {2, "no such printer"},
+        {3, "no record is stored"}, {4, "the stored record is invalid"}, {5, "access denied"},
+        {6, "a field name or value was refused"}, {7, "the .reg file is malformed"}, {8, "another failure"},
+    };
+    ToolRun run = RunTool(L"--help");
+    EXPECT_EQ(0u, run.code);
+    for (const auto &row : rows)
+        EXPECT_NE(std::string::npos, run.out.find("  " + std::to_string(row.number) + "  " + row.meaning))
+            << row.number << " " << row.meaning;
+
+    // A command line that names no command does nothing, and says so.
+    static const struct {
+        const wchar_t *arguments;
+        DWORD code;
+    } lines[] = {{L"", 1}, {L"--frobnicate", 1}, {L"frobnicate", 1}};
+    for (const auto &line : lines)
+        EXPECT_EQ(line.code, RunTool(line.arguments).code) << Utf8(line.arguments);
+}
+
 // --------------------------------------------------------- template reader
 
 // The captions come from templates in whatever DLL an admin names: a

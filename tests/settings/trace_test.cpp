@@ -1,6 +1,7 @@
 // The trace log. The log switched on lives in a DLL of its own that each
 // test loads afresh, which gives each test the state of a new process.
 #include <ctype.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 
@@ -39,6 +40,26 @@ bool IsHeader(const std::string &line)
            stamp[16] == ':' && stamp[19] == ' ';
 }
 
+// "Tue Dec 08" and "2026": the day, month and year a header made at that
+// moment names, in English whatever the locale.
+std::string HeaderDate(const SYSTEMTIME &at)
+{
+    static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    char text[32];
+    snprintf(text, sizeof(text), "%s %s %02u %04u", days[at.wDayOfWeek % 7], months[(at.wMonth + 11) % 12],
+             at.wDay, at.wYear);
+    return text;
+}
+
+// The header's date without its time of day.
+std::string DateOfHeader(const std::string &line)
+{
+    const std::string stamp = line.substr(line.size() - 24);
+    return stamp.substr(0, 10) + stamp.substr(19);
+}
+
 // Splits at CR LF, the text-mode line end.
 std::vector<std::string> Lines(const std::string &content)
 {
@@ -66,6 +87,8 @@ void ExpectEntry(const std::string &line, const std::string &text)
 TEST(TraceLogTest, HeaderOncePerProcessThenBlankLineThenEntries)
 {
     ScratchDirectory dir;
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
     {
         TraceOn trace;
         trace.log("first %d\n", 1);
@@ -77,7 +100,11 @@ TEST(TraceLogTest, HeaderOncePerProcessThenBlankLineThenEntries)
     }
     std::vector<std::string> lines = Lines(ReadWholeFile(dir.File(L"UILog.txt")));
     ASSERT_EQ(7u, lines.size());
+    GetLocalTime(&after);
     EXPECT_TRUE(IsHeader(lines[0])) << lines[0];
+    // A log sent in from a user's machine is dated by this line.
+    std::string date = DateOfHeader(lines[0]);
+    EXPECT_TRUE(date == HeaderDate(before) || date == HeaderDate(after)) << lines[0];
     EXPECT_EQ("", lines[1]);
     ExpectEntry(lines[2], "first 1");
     ExpectEntry(lines[3], "name Kontor 2, -3");
