@@ -4,6 +4,13 @@
 
 #include "recordtext/output.h"
 
+void ReadRecord(const std::wstring &key, StoredRecord *stored)
+{
+    // One read: what the pages would see and what was found come from the
+    // same query of the value.
+    ReadRecordAt(key.c_str(), &stored->seen, &stored->read);
+}
+
 struct RecordStateText {
     StoredState state;
     const wchar_t *text; // for the listing

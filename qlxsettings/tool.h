@@ -10,7 +10,7 @@
 #include "qlxsettings/exitcodes.h"
 #include "recordtext/plugintexts.h"
 #include "qlxsettings/printers.h"
-#include "qlxsettings/records.h"
+#include "settings/store.h"
 
 struct Options {
     std::wstring command;
@@ -45,6 +45,17 @@ std::vector<PrinterTarget> PluginPrinters();
 // with --all every printer that uses the plug-in; *rest is what follows.
 int CollectTargets(const Options &options, const std::vector<std::wstring> &arguments,
                    std::vector<PrinterTarget> *targets, std::vector<std::wstring> *rest);
+
+// A printer's record as one read of its key found it.
+struct StoredRecord {
+    StoredRead read;
+    // What the pages read for the name: the stored record when it is valid,
+    // the full default otherwise.
+    UserOptions seen;
+};
+// The record under a key name (under HKLM\SYSTEM\Printers), read once
+// (states.cpp).
+void ReadRecord(const std::wstring &key, StoredRecord *stored);
 
 // A record's state in words, in JSON and as the exit code (states.cpp).
 std::wstring StateText(const StoredRecord &stored);

@@ -6,6 +6,40 @@
 
 #include "recordtext/output.h"
 #include "settings/recordfields.h"
+#include "settings/store.h"
+
+// Whether this account may write a record under the key: the key takes a
+// value, or, when it does not exist yet, its parent takes a new key.
+// ERROR_SUCCESS, or the refusal's code (ERROR_ACCESS_DENIED for one).
+static LONG ProbeRecordWrite(const std::wstring &keyName)
+{
+    std::wstring path = std::wstring(STORE_PARENT_KEY L"\\") + keyName;
+    HKEY key;
+    LONG status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key);
+    if (status == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        return ERROR_SUCCESS;
+    }
+    if (status != ERROR_FILE_NOT_FOUND)
+        return status;
+    status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_PARENT_KEY, 0, KEY_CREATE_SUB_KEY, &key);
+    if (status == ERROR_FILE_NOT_FOUND)
+        status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM", 0, KEY_CREATE_SUB_KEY, &key);
+    if (status == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return status;
+}
+
+// Through the plug-in's own store, so that the tool never writes what the
+// plug-in would not; ERROR_SUCCESS or the platform's code.
+static LONG WriteRecord(const UserOptions &record, const std::wstring &key)
+{
+    // Records of earlier versions may hold the rest of an older owner or
+    // password behind a shorter one; what the tool writes never does.
+    UserOptions scrubbed = record;
+    ScrubIdentityTexts(scrubbed);
+    return WriteRecordAt(key.c_str(), &scrubbed);
+}
 
 void KeepIdentity(UserOptions &record, const UserOptions &from, bool identity)
 {
