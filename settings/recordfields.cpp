@@ -192,6 +192,66 @@ static_assert(TableCoversRecord(), "the field table must describe every field of
 
 const int RecordFieldCount = static_cast<int>(sizeof(RecordFields) / sizeof(RecordFields[0]));
 
+// The full default, worked out from the rows at compile time: the record's
+// bytes as the defaults leave them (zero where no default writes), and the
+// byte spans those writes cover, neighbours merged. The core driver asks for
+// a default devmode several times a sheet: five block copies serve it, where
+// a walk over the rows took ten times as long as the host's own memset.
+struct RecordSpan {
+    USHORT offset;
+    USHORT length;
+};
+struct RecordDefaults {
+    BYTE image[sizeof(UserOptions)];
+    RecordSpan spans[sizeof(RecordFields) / sizeof(RecordFields[0])];
+    int spanCount;
+};
+
+// The bytes a field's default writes: a text and its terminator, nothing
+// behind, except an identity text, which is written (zeroed) whole.
+static constexpr size_t DefaultWriteBytes(const RecordField &field)
+{
+    if (field.kind != FIELD_TEXT || field.identity)
+        return field.width;
+    size_t units = 0;
+    while (field.defaultText[units])
+        ++units;
+    return (units + 1) * sizeof(WCHAR);
+}
+
+static constexpr RecordDefaults MakeRecordDefaults()
+{
+    RecordDefaults defaults = {};
+    for (const RecordField &field : RecordFields) {
+        if (field.kind == FIELD_TEXT && !field.identity) {
+            for (size_t unit = 0; field.defaultText[unit]; ++unit) {
+                defaults.image[field.offset + 2 * unit] = static_cast<BYTE>(field.defaultText[unit]);
+                defaults.image[field.offset + 2 * unit + 1] = static_cast<BYTE>(field.defaultText[unit] >> 8);
+            }
+        } else if (field.kind != FIELD_TEXT) {
+            // Little-endian at the field's width, as SetRecordFieldValue stores it.
+            unsigned long value = static_cast<unsigned long>(field.defaultValue);
+            for (size_t byte = 0; byte < field.width; ++byte)
+                defaults.image[field.offset + byte] = static_cast<BYTE>(value >> (8 * byte));
+        }
+        size_t length = DefaultWriteBytes(field);
+        RecordSpan *last = defaults.spanCount ? &defaults.spans[defaults.spanCount - 1] : nullptr;
+        if (last && last->offset + last->length == field.offset)
+            last->length = static_cast<USHORT>(last->length + length);
+        else
+            defaults.spans[defaults.spanCount++] = {field.offset, static_cast<USHORT>(length)};
+    }
+    return defaults;
+}
+static constexpr RecordDefaults Defaults = MakeRecordDefaults();
+
+void ResetRecordFields(UserOptions &options)
+{
+    BYTE *to = reinterpret_cast<BYTE *>(&options);
+    for (int i = 0; i < Defaults.spanCount; ++i)
+        CopyMemory(to + Defaults.spans[i].offset, Defaults.image + Defaults.spans[i].offset, Defaults.spans[i].length);
+}
+
 void RecordListEntry(const RecordList &list, int position, HINSTANCE module, WCHAR *text)
 {
     text[0] = 0;

@@ -149,6 +149,10 @@ void ScrubIdentityTexts(UserOptions &options);
 // zeroed whole (ClearIdentityFields).
 void ResetRecordField(UserOptions &options, const RecordField &field);
 
+// Every field with its default, as ResetRecordField would write them one by
+// one: the reserved bytes and the units behind a text's terminator stay.
+void ResetRecordFields(UserOptions &options);
+
 // Every field of a section with its default ("Standarder" on its page).
 void ResetRecordSection(UserOptions &options, RecordSection section);
 

@@ -40,8 +40,7 @@ void ResetInfoSection(UserOptions &options)
 
 void ResetUserOptions(PrivateDevmode *pDevmode)
 {
-    for (int i = 0; i < RecordFieldCount; ++i)
-        ResetRecordField(pDevmode->options, RecordFields[i]);
+    ResetRecordFields(pDevmode->options);
 }
 
 void MakeDefaultRecord(UserOptions *pUserOptions)
