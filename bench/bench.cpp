@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_store.h"
 #include "bench/robust.h"
 #include "bench/sheet_bench.h"
 
@@ -20,7 +21,6 @@
 #include "host/platform_kind.h"
 #include "host/test_names.h"
 #include "platform/module.h"
-#include "settings/keysecurity.h"
 #include "settings/store.h"
 
 namespace {
@@ -196,7 +196,7 @@ bool LoadBenchPlugin(const char *path, HostPlugin *plugin)
         return false;
     }
     // The pages key the store by this name; the store paths use their own.
-    plugin->ui->PrinterEvent(const_cast<PWSTR>(HOST_TEST_NAME(L"Bench Sheet")), 0, 0, 0);
+    plugin->ui->PrinterEvent(const_cast<PWSTR>(BENCH_SHEET_PRINTER), 0, 0, 0);
     return true;
 }
 
@@ -251,7 +251,7 @@ int SheetOnly(int reps, int sheets, int count, char **paths)
     ProfilePageLists(plugin.module, reps * sheets);
     ProfilePageStates(plugin.module, reps * sheets);
     bool loaded = CompareBuilds(count - 1, paths + 1, reps, sheets);
-    DeleteUserInfo(HOST_TEST_NAME(L"Bench Sheet"));
+    DeleteUserInfo(BENCH_SHEET_PRINTER);
     plugin.ui->Release();
     return loaded ? 0 : 1;
 }
@@ -286,7 +286,6 @@ int main(int argc, char **argv)
     IPrintOemUI *ui = plugin.ui;
     ModuleInstance = plugin.module;
     const wchar_t *storeName = HOST_TEST_NAME(L"Bench Store");
-    const std::wstring storePath = std::wstring(STORE_PARENT_KEY L"\\") + storeName;
     UserOptions record = FullDefaultRecord();
     SetUserInfo(&record, storeName);
 
@@ -294,28 +293,10 @@ int main(int argc, char **argv)
     ratios.push_back(Compare(
         "store_read_ratio", "GetUserInfo, existing record", 1.15, reps, 4000,
         [&] { GetUserInfo(&record, storeName); },
-        [&] {
-            HKEY key;
-            DWORD size = sizeof(record);
-            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, storePath.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-                RegQueryValueExW(key, STORE_VALUE_NAME, NULL, NULL, reinterpret_cast<BYTE *>(&record), &size);
-                RegCloseKey(key);
-            }
-        }));
-
-    KeySecurity security;
-    BuildKeySecurity(&security);
+        [&] { BareStoreRead(storeName, &record); }));
     ratios.push_back(Compare(
         "store_write_ratio", "SetUserInfo", 1.15, reps, 2000, [&] { SetUserInfo(&record, storeName); },
-        [&] {
-            HKEY key;
-            if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, storePath.c_str(), 0, NULL, REG_OPTION_NON_VOLATILE,
-                                KEY_SET_VALUE, &security.attributes, &key, NULL) == ERROR_SUCCESS) {
-                RegSetValueExW(key, STORE_VALUE_NAME, 0, REG_BINARY, reinterpret_cast<const BYTE *>(&record),
-                               sizeof(record));
-                RegCloseKey(key);
-            }
-        }));
+        [&] { BareStoreWrite(storeName, record); }));
 
     static PrivateDevmode in, out;
     OEMDMPARAM dm;
@@ -428,7 +409,7 @@ int main(int argc, char **argv)
     fclose(json);
 
     DeleteUserInfo(storeName);
-    DeleteUserInfo(HOST_TEST_NAME(L"Bench Sheet"));
+    DeleteUserInfo(BENCH_SHEET_PRINTER);
     ui->Release();
     bool clean = buildsLoaded && !storeFuzz.failures && !devmodeFuzz.failures && !leak.failedCycles && controlHolds;
     return clean ? 0 : 1;

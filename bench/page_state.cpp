@@ -2,7 +2,11 @@
 // the same page behind: a floor page whose procedure makes, with direct
 // calls on each control, exactly the changes the plug-in's page made to the
 // template (controls destroyed, lists filled and chosen, buttons checked,
-// controls enabled, shown or hidden, texts and edit limits set).
+// controls enabled, shown or hidden, texts and edit limits set). In a sheet
+// it also pays the platform's part of what every page must do besides:
+// mark the sheet changed as often as the plug-in's page did while it was
+// created (the Info page's texts, set, report changes like any edit), and
+// save on leaving with the registry calls of one read and one write.
 #include "bench/sheet_bench.h"
 
 #include <stdio.h>
@@ -10,6 +14,7 @@
 
 #include <string>
 
+#include "bench/bare_store.h"
 #include "pages/pages.h"
 #include "resources/resource.h"
 
@@ -28,6 +33,7 @@ struct ControlChange {
 
 struct PageChanges {
     std::vector<ControlChange> changes;
+    int marks; // PSM_CHANGED sent while the page was created
 };
 
 struct PageOfSheet {
@@ -177,12 +183,26 @@ HWND CreatePage(HMODULE module, const PageOfSheet &page, HWND frame, DLGPROC pro
                               reinterpret_cast<LPARAM>(&description));
 }
 
+// The marks a page sends its frame while it is learned.
+int MarksSeen;
+WNDPROC FrameProcedure;
+
+LRESULT CALLBACK CountingFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == PSM_CHANGED)
+        ++MarksSeen;
+    return CallWindowProcW(FrameProcedure, frame, message, wParam, lParam);
+}
+
 HWND CreateFrame()
 {
     // Visible and sheet-like; pages are created hidden inside it, as the
     // sheet creates them.
-    return CreateWindowExW(0, L"#32770", L"Dokumentegenskaber", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 640, 720,
-                           NULL, NULL, NULL, NULL);
+    HWND frame = CreateWindowExW(0, L"#32770", L"Dokumentegenskaber", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
+                                 640, 720, NULL, NULL, NULL, NULL);
+    FrameProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingFrameProc)));
+    return frame;
 }
 
 // What each page changes, as learned for one module, and whether the floor
@@ -196,6 +216,7 @@ void TraceChanges(const PageChanges &changes)
 {
     if (!getenv("QLX_BENCH_TRACE"))
         return;
+    printf("      %d marks\n", changes.marks);
     for (const ControlChange &c : changes.changes)
         printf("      control %d:%s enable %d show %d check %d entries %d selection %d text %d limit %d\n", c.id,
                c.destroy ? " destroyed" : "", c.enable, c.show, c.check, static_cast<int>(c.entries.size()),
@@ -208,9 +229,18 @@ INT_PTR CALLBACK SameStatePageProc(HWND page, UINT message, WPARAM wParam, LPARA
 {
     if (message == WM_INITDIALOG && lParam) {
         LPCWSTR pageTemplate = reinterpret_cast<const PROPSHEETPAGEW *>(lParam)->pszTemplate;
-        for (int i = 0; i < PageCount; ++i)
-            if (pageTemplate == MAKEINTRESOURCEW(Pages[i].templateId))
-                Apply(page, LearnedChanges[i]);
+        for (int i = 0; i < PageCount; ++i) {
+            if (pageTemplate != MAKEINTRESOURCEW(Pages[i].templateId))
+                continue;
+            Apply(page, LearnedChanges[i]);
+            for (int mark = 0; mark < LearnedChanges[i].marks; ++mark)
+                SendMessageW(GetParent(page), PSM_CHANGED, 0, 0);
+        }
+    }
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR *>(lParam)->code == PSN_KILLACTIVE) {
+        UserOptions record;
+        BareStoreRead(BENCH_SHEET_PRINTER, &record);
+        BareStoreWrite(BENCH_SHEET_PRINTER, record);
     }
     return FloorPageProc(page, message, wParam, lParam);
 }
@@ -221,7 +251,9 @@ bool LearnPageStates(HMODULE module)
     bool allSame = true;
     for (int i = 0; i < PageCount; ++i) {
         HWND floorPage = CreatePage(module, Pages[i], frame, FloorPageProc);
+        MarksSeen = 0;
         HWND pluginPage = CreatePage(module, Pages[i], frame, Pages[i].proc);
+        LearnedChanges[i].marks = MarksSeen;
         LearnedChanges[i].changes.clear();
         for (HWND child : Children(floorPage)) {
             ControlChange change = Compare(floorPage, child, pluginPage);

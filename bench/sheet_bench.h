@@ -5,6 +5,10 @@
 
 #include "bench/measure.h"
 #include "host/plugin_host.h"
+#include "host/test_names.h"
+
+// The printer whose store key the benchmark's sheets use.
+#define BENCH_SHEET_PRINTER HOST_TEST_NAME(L"Bench Sheet")
 
 // The floor's page procedure: it only gives back the pictures its static
 // controls loaded, which Wine's controls keep for ever.

@@ -37,22 +37,14 @@ void ShowColorSection(HWND page, const UserOptions &options)
     bool cmyk = options.cmykCorrection == 1;
 
     SelectListEntry(page, IDC_COLOR_RENDERING_STYLE, options.renderingStyle);
-    SetChecked(page, IDC_COLOR_RGB_STANDARD, standard);
-    EnableControl(page, IDC_COLOR_RGB_STANDARD, rgb);
-    SetChecked(page, IDC_COLOR_RGB_PROFILE_SOURCE, profile);
-    EnableControl(page, IDC_COLOR_RGB_PROFILE_SOURCE, rgb);
-    SelectListEntry(page, IDC_COLOR_GAMMA, options.gamma);
-    EnableControl(page, IDC_COLOR_GAMMA, rgb && standard);
-    SelectListEntry(page, IDC_COLOR_WHITE_POINT, options.whitePoint);
-    EnableControl(page, IDC_COLOR_WHITE_POINT, rgb && standard);
-    SelectListEntry(page, IDC_COLOR_RGB_PROFILE, options.rgbProfile);
-    EnableControl(page, IDC_COLOR_RGB_PROFILE, rgb && profile);
-    SelectListEntry(page, IDC_COLOR_PRINT_PROFILE, options.printProfile);
-    EnableControl(page, IDC_COLOR_PRINT_PROFILE, cmyk);
-    SetChecked(page, IDC_COLOR_PRESERVE_GCR, options.preserveGcr == 1);
-    EnableControl(page, IDC_COLOR_PRESERVE_GCR, cmyk);
-    SetChecked(page, IDC_COLOR_PRINT_SIMULATION, options.printSimulation == 1);
-    EnableControl(page, IDC_COLOR_PRINT_SIMULATION, rgb);
+    SetCheckedEnabled(page, IDC_COLOR_RGB_STANDARD, standard, rgb);
+    SetCheckedEnabled(page, IDC_COLOR_RGB_PROFILE_SOURCE, profile, rgb);
+    SelectEnabledListEntry(page, IDC_COLOR_GAMMA, options.gamma, rgb && standard);
+    SelectEnabledListEntry(page, IDC_COLOR_WHITE_POINT, options.whitePoint, rgb && standard);
+    SelectEnabledListEntry(page, IDC_COLOR_RGB_PROFILE, options.rgbProfile, rgb && profile);
+    SelectEnabledListEntry(page, IDC_COLOR_PRINT_PROFILE, options.printProfile, cmyk);
+    SetCheckedEnabled(page, IDC_COLOR_PRESERVE_GCR, options.preserveGcr == 1, cmyk);
+    SetCheckedEnabled(page, IDC_COLOR_PRINT_SIMULATION, options.printSimulation == 1, rgb);
     SetChecked(page, IDC_COLOR_MODE_COLOR, options.colorMode == 0);
     SetChecked(page, IDC_COLOR_MODE_GRAY, options.colorMode == 1);
     SetChecked(page, IDC_COLOR_PRINTER_CONTONE, options.printerMode == 0);
@@ -162,8 +154,8 @@ INT_PTR CALLBACK CColorDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         ReadSheetRecord(ColorPageHost, &options);
         FillColorLists(page);
         ShowColorSection(page, options);
-        KeepTitleClearOfFrame(page, IDC_COLOR_RGB_CORRECTION);
-        KeepTitleClearOfFrame(page, IDC_COLOR_CMYK_CORRECTION);
+        static const int titles[] = {IDC_COLOR_RGB_CORRECTION, IDC_COLOR_CMYK_CORRECTION};
+        KeepTitlesClearOfFrames(page, titles, ARRAYSIZE(titles));
         return TRUE;
     }
     case WM_NOTIFY:

@@ -124,6 +124,13 @@ void SelectListEntry(HWND page, int list, LONG index)
     SendDlgItemMessageW(page, list, CB_SETCURSEL, static_cast<WPARAM>(static_cast<LONG_PTR>(index)), 0);
 }
 
+void SelectEnabledListEntry(HWND page, int list, LONG index, bool enabled)
+{
+    HWND box = GetDlgItem(page, list);
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(static_cast<LONG_PTR>(index)), 0);
+    EnableWindow(box, enabled);
+}
+
 LONG SelectedListEntry(HWND page, int list)
 {
     LRESULT index = SendDlgItemMessageW(page, list, CB_GETCURSEL, 0, 0);
@@ -133,6 +140,13 @@ LONG SelectedListEntry(HWND page, int list)
 void SetChecked(HWND page, int button, bool checked)
 {
     CheckDlgButton(page, button, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SetCheckedEnabled(HWND page, int button, bool checked, bool enabled)
+{
+    HWND control = GetDlgItem(page, button);
+    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(control, enabled);
 }
 
 bool IsChecked(HWND page, int button)
@@ -158,6 +172,8 @@ void ShowControl(HWND page, int control, bool shown)
 // The box's own procedure and its title, kept on the box while it lives.
 static const WCHAR FrameProcedureProperty[] = L"QlxFrameProcedure";
 static const WCHAR FrameTitleProperty[] = L"QlxFrameTitle";
+// A frame titled by a check box has a blank caption of its own.
+static const WCHAR TitledFrameCaption[] = L" ";
 
 static LRESULT CALLBACK TitledFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -175,28 +191,41 @@ static LRESULT CALLBACK TitledFrameProc(HWND frame, UINT message, WPARAM wParam,
     return result;
 }
 
-void KeepTitleClearOfFrame(HWND page, int titleCheckBox)
+void KeepTitlesClearOfFrames(HWND page, const int *titleCheckBoxes, int count)
 {
-    HWND title = GetDlgItem(page, titleCheckBox);
-    RECT titleRect;
-    if (!title || !GetWindowRect(title, &titleRect))
-        return;
-    // The frames come later in the template, so lower in z-order. Only the
-    // buttons among them are visited: each step to a sibling asks the
-    // window manager, and most siblings are labels and lists.
-    for (HWND sibling = FindWindowExW(page, title, L"Button", NULL); sibling;
-         sibling = FindWindowExW(page, sibling, L"Button", NULL)) {
-        if ((GetWindowLongW(sibling, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
+    HWND titles[MAX_TITLED_FRAMES];
+    RECT titleRects[MAX_TITLED_FRAMES];
+    int waiting = 0;
+    for (int i = 0; i < count && i < MAX_TITLED_FRAMES; ++i) {
+        titles[i] = GetDlgItem(page, titleCheckBoxes[i]);
+        if (!titles[i] || !GetWindowRect(titles[i], &titleRects[i]))
+            titles[i] = NULL;
+        else
+            ++waiting;
+    }
+    // Each step to a sibling asks the window manager for the page's
+    // controls again, so only the likely frames are visited, in one pass
+    // for all the titles, until each has its frame: buttons whose own
+    // caption is a blank, since the check box gives the frame its title.
+    // A frame belongs to the title its top edge runs through.
+    for (HWND frame = FindWindowExW(page, NULL, L"Button", TitledFrameCaption); frame && waiting;
+         frame = FindWindowExW(page, frame, L"Button", TitledFrameCaption)) {
+        if ((GetWindowLongW(frame, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX || GetPropW(frame, FrameProcedureProperty))
             continue;
-        RECT frame;
-        GetWindowRect(sibling, &frame);
-        bool titled = frame.top >= titleRect.top && frame.top < titleRect.bottom && frame.left < titleRect.right &&
-                      frame.right > titleRect.left;
-        if (!titled || GetPropW(sibling, FrameProcedureProperty))
-            continue;
-        // Both properties are in place before the first message arrives.
-        SetPropW(sibling, FrameTitleProperty, title);
-        SetPropW(sibling, FrameProcedureProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrW(sibling, GWLP_WNDPROC)));
-        SetWindowLongPtrW(sibling, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TitledFrameProc));
+        RECT frameRect;
+        GetWindowRect(frame, &frameRect);
+        for (int i = 0; i < count && i < MAX_TITLED_FRAMES; ++i) {
+            const RECT &title = titleRects[i];
+            if (!titles[i] || frameRect.top < title.top || frameRect.top >= title.bottom || frameRect.left >= title.right ||
+                frameRect.right <= title.left)
+                continue;
+            // Both properties are in place before the first message arrives.
+            SetPropW(frame, FrameTitleProperty, titles[i]);
+            SetPropW(frame, FrameProcedureProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrW(frame, GWLP_WNDPROC)));
+            SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TitledFrameProc));
+            titles[i] = NULL;
+            --waiting;
+            break;
+        }
     }
 }

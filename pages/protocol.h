@@ -47,8 +47,10 @@ void ReleaseTemplatePictures(HWND window);
 // the line runs through the title. The box is subclassed to have the title
 // repainted after every paint of its own, so the title reads clearly
 // whichever order the system paints in; where the order was right already,
-// the title is only painted once more, the same.
-void KeepTitleClearOfFrame(HWND page, int titleCheckBox);
+// the title is only painted once more, the same. All the page's titles are
+// given at once (at most MAX_TITLED_FRAMES).
+#define MAX_TITLED_FRAMES 4
+void KeepTitlesClearOfFrames(HWND page, const int *titleCheckBoxes, int count);
 
 // A drop-down list of a page and the record list whose entries it shows;
 // each page names its lists once, in a table its fill routine walks.
@@ -75,4 +77,9 @@ void SetChecked(HWND page, int button, bool checked);
 bool IsChecked(HWND page, int button);
 LONG CheckedFlag(HWND page, int button);
 void EnableControl(HWND page, int control, bool enabled);
+// The same for a control that is both set and enabled: each look-up of a
+// control by its id asks the window manager for the page's controls, so a
+// control the page sets twice is looked up once.
+void SelectEnabledListEntry(HWND page, int list, LONG index, bool enabled);
+void SetCheckedEnabled(HWND page, int button, bool checked, bool enabled);
 void ShowControl(HWND page, int control, bool shown);

@@ -100,24 +100,18 @@ void ShowTraySection(HWND page, const UserOptions &options)
     SetChecked(page, IDC_TRAY_COLLATE, options.collate == 1);
     RemoveLegacyControls(page);
     SelectListEntry(page, IDC_TRAY_DUPLEX, options.duplex);
-    SelectListEntry(page, IDC_TRAY_STAPLE, options.staple);
-    EnableControl(page, IDC_TRAY_STAPLE, options.imposition == 0);
+    SelectEnabledListEntry(page, IDC_TRAY_STAPLE, options.staple, options.imposition == 0);
     EnableControl(page, IDC_TRAY_COLLATE, options.staple == 0);
     ShowStaplePicture(page, options.staple);
     SetChecked(page, IDC_TRAY_ROTATE_PAGES, options.rotatePages == 1);
     SetChecked(page, IDC_TRAY_IMPOSITION, options.imposition == 1);
-    SelectListEntry(page, IDC_TRAY_IMPOSITION_TYPE, type);
-    EnableControl(page, IDC_TRAY_IMPOSITION_TYPE, imposition);
-    SelectListEntry(page, IDC_TRAY_SECTION_SIZE, options.sectionSize);
-    EnableControl(page, IDC_TRAY_SECTION_SIZE, imposition && type == IMPOSITION_SADDLE);
-    SelectListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, options.outputSheetSize);
-    EnableControl(page, IDC_TRAY_OUTPUT_SHEET_SIZE, imposition);
+    SelectEnabledListEntry(page, IDC_TRAY_IMPOSITION_TYPE, type, imposition);
+    SelectEnabledListEntry(page, IDC_TRAY_SECTION_SIZE, options.sectionSize, imposition && type == IMPOSITION_SADDLE);
+    SelectEnabledListEntry(page, IDC_TRAY_OUTPUT_SHEET_SIZE, options.outputSheetSize, imposition);
     AdjustSheetSizeList(page);
-    SetChecked(page, IDC_TRAY_CROP_MARKS, options.cropMarks == 1);
-    EnableControl(page, IDC_TRAY_CROP_MARKS, imposition && type != IMPOSITION_STEP_REPEAT);
-    SetChecked(page, IDC_TRAY_FIT_TO_SHEET, options.fitToSheet == 1);
-    EnableControl(page, IDC_TRAY_FIT_TO_SHEET,
-                  imposition && type != IMPOSITION_STEP_REPEAT && type != IMPOSITION_2UP);
+    SetCheckedEnabled(page, IDC_TRAY_CROP_MARKS, options.cropMarks == 1, imposition && type != IMPOSITION_STEP_REPEAT);
+    SetCheckedEnabled(page, IDC_TRAY_FIT_TO_SHEET, options.fitToSheet == 1,
+                      imposition && type != IMPOSITION_STEP_REPEAT && type != IMPOSITION_2UP);
     SelectListEntry(page, IDC_TRAY_MEDIA_TYPE, options.mediaType);
     ShowMediaDescription(page, options.mediaType);
 }
@@ -241,7 +235,8 @@ INT_PTR CALLBACK CTrayDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         FillTrayLists(page);
         ShowTraySection(page, options);
         RememberTrayState(page);
-        KeepTitleClearOfFrame(page, IDC_TRAY_IMPOSITION);
+        static const int titles[] = {IDC_TRAY_IMPOSITION};
+        KeepTitlesClearOfFrames(page, titles, ARRAYSIZE(titles));
         return TRUE;
     }
     case WM_NOTIFY:
