@@ -216,8 +216,9 @@ void KeepTitlesClearOfFrames(HWND page, const int *titleCheckBoxes, int count)
         GetWindowRect(frame, &frameRect);
         for (int i = 0; i < count && i < MAX_TITLED_FRAMES; ++i) {
             const RECT &title = titleRects[i];
-            if (!titles[i] || frameRect.top < title.top || frameRect.top >= title.bottom || frameRect.left >= title.right ||
-                frameRect.right <= title.left)
+            bool edgeThroughTitle = frameRect.top >= title.top && frameRect.top < title.bottom &&
+                                    frameRect.left < title.right && frameRect.right > title.left;
+            if (!titles[i] || !edgeThroughTitle)
                 continue;
             // Both properties are in place before the first message arrives.
             SetPropW(frame, FrameTitleProperty, titles[i]);
