@@ -194,17 +194,23 @@ const int RecordFieldCount = static_cast<int>(sizeof(RecordFields) / sizeof(Reco
 
 // The full default, worked out from the rows at compile time: the record's
 // bytes as the defaults leave them (zero where no default writes), and the
-// byte spans those writes cover, neighbours merged. The core driver asks for
-// a default devmode several times a sheet: five block copies serve it, where
-// a walk over the rows took ten times as long as the host's own memset.
+// byte spans those writes cover. The core driver asks for a default devmode
+// several times a sheet, and a walk over the rows took ten times as long as
+// the host's own memset; a block copy has a start-up cost, so neighbouring
+// spans are copied as one across a gap of a few bytes (the reserved pairs),
+// whose bytes are kept aside and put back.
 struct RecordSpan {
     USHORT offset;
     USHORT length;
 };
+#define RECORD_ROWS (sizeof(RecordFields) / sizeof(RecordFields[0]))
+#define KEPT_GAP_BYTES 4
 struct RecordDefaults {
     BYTE image[sizeof(UserOptions)];
-    RecordSpan spans[sizeof(RecordFields) / sizeof(RecordFields[0])];
+    RecordSpan spans[RECORD_ROWS];
     int spanCount;
+    RecordSpan gaps[RECORD_ROWS]; // inside the spans, each at most KEPT_GAP_BYTES
+    int gapCount;
 };
 
 // The bytes a field's default writes: a text and its terminator, nothing
@@ -236,20 +242,32 @@ static constexpr RecordDefaults MakeRecordDefaults()
         }
         size_t length = DefaultWriteBytes(field);
         RecordSpan *last = defaults.spanCount ? &defaults.spans[defaults.spanCount - 1] : nullptr;
-        if (last && last->offset + last->length == field.offset)
-            last->length = static_cast<USHORT>(last->length + length);
-        else
+        size_t end = last ? last->offset + last->length : 0;
+        if (last && field.offset - end <= KEPT_GAP_BYTES) {
+            if (field.offset > end)
+                defaults.gaps[defaults.gapCount++] = {static_cast<USHORT>(end), static_cast<USHORT>(field.offset - end)};
+            last->length = static_cast<USHORT>(field.offset + length - last->offset);
+        } else {
             defaults.spans[defaults.spanCount++] = {field.offset, static_cast<USHORT>(length)};
+        }
     }
     return defaults;
 }
 static constexpr RecordDefaults Defaults = MakeRecordDefaults();
+static_assert(Defaults.gapCount <= 2, "only the two reserved pairs lie between the defaults' writes");
 
 void ResetRecordFields(UserOptions &options)
 {
     BYTE *to = reinterpret_cast<BYTE *>(&options);
+    BYTE kept[2][KEPT_GAP_BYTES];
+    for (int i = 0; i < Defaults.gapCount; ++i)
+        for (int k = 0; k < Defaults.gaps[i].length; ++k)
+            kept[i][k] = to[Defaults.gaps[i].offset + k];
     for (int i = 0; i < Defaults.spanCount; ++i)
         CopyMemory(to + Defaults.spans[i].offset, Defaults.image + Defaults.spans[i].offset, Defaults.spans[i].length);
+    for (int i = 0; i < Defaults.gapCount; ++i)
+        for (int k = 0; k < Defaults.gaps[i].length; ++k)
+            to[Defaults.gaps[i].offset + k] = kept[i][k];
 }
 
 void RecordListEntry(const RecordList &list, int position, HINSTANCE module, WCHAR *text)
