@@ -203,13 +203,14 @@ struct RecordSpan {
     USHORT offset;
     USHORT length;
 };
-#define RECORD_ROWS (sizeof(RecordFields) / sizeof(RecordFields[0]))
 #define KEPT_GAP_BYTES 4
+// Only the two reserved pairs lie between the defaults' writes.
+#define KEPT_GAPS 2
 struct RecordDefaults {
     BYTE image[sizeof(UserOptions)];
-    RecordSpan spans[RECORD_ROWS];
+    RecordSpan spans[RecordFieldCount];
     int spanCount;
-    RecordSpan gaps[RECORD_ROWS]; // inside the spans, each at most KEPT_GAP_BYTES
+    RecordSpan gaps[RecordFieldCount]; // inside the spans, each at most KEPT_GAP_BYTES
     int gapCount;
 };
 
@@ -254,12 +255,12 @@ static constexpr RecordDefaults MakeRecordDefaults()
     return defaults;
 }
 static constexpr RecordDefaults Defaults = MakeRecordDefaults();
-static_assert(Defaults.gapCount <= 2, "only the two reserved pairs lie between the defaults' writes");
+static_assert(Defaults.gapCount <= KEPT_GAPS, "only the two reserved pairs lie between the defaults' writes");
 
 void ResetRecordFields(UserOptions &options)
 {
     BYTE *to = reinterpret_cast<BYTE *>(&options);
-    BYTE kept[2][KEPT_GAP_BYTES];
+    BYTE kept[KEPT_GAPS][KEPT_GAP_BYTES];
     for (int i = 0; i < Defaults.gapCount; ++i)
         for (int k = 0; k < Defaults.gaps[i].length; ++k)
             kept[i][k] = to[Defaults.gaps[i].offset + k];
